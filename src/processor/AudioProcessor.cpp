@@ -1,0 +1,11 @@
+#include "AudioProcessor.h"
+
+AudioProcessor::AudioProcessor()
+{
+    finishConstruction();
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new AudioProcessor();
+}

@@ -1,0 +1,77 @@
+#include "DspContext.h"
+
+#include <cmath>
+
+DspContext::DspContext()
+{
+    fillNoteFrequencies();
+    fillLevelLayout();
+    setSampleRate (defaultSampleRate);
+}
+
+void DspContext::fillNoteFrequencies()
+{
+    // Note 0 is 6.875 Hz · 2^(1/4), five octaves and a minor third below A 440; every next note
+    // is one equal-tempered semitone higher. Built by repeated multiplication in double precision.
+    const double semitone = std::pow (2.0, 1.0 / 12.0);
+    double frequency = 6.875 * std::pow (2.0, 0.25);
+
+    for (auto& entry : noteFrequencies)
+    {
+        entry = (float) frequency;
+        frequency *= semitone;
+    }
+}
+
+void DspContext::fillLevelLayout()
+{
+    // Level k holds 8192 >> k curve points; the levels lie one after the other, so level k starts
+    // where the halving series 8192 + 4096 + ... has reached 16384 - (16384 >> k).
+    constexpr int seriesLimit = 2 * topLevelSize;
+
+    for (int k = 0; k < numLevels; ++k)
+    {
+        levelSizes[(size_t) k] = topLevelSize >> k;
+        interpolationSizes[(size_t) k] = interpolationFactor * (topLevelSize >> k);
+        levelOffsets[(size_t) k] = seriesLimit - (seriesLimit >> k);
+        interpolationOffsets[(size_t) k] = interpolationFactor * (seriesLimit - (seriesLimit >> k));
+    }
+}
+
+void DspContext::setSampleRate (double newRate)
+{
+    sampleRateDouble = newRate;
+    sampleRate = (float) newRate;
+}
+
+void DspContext::readHostPosition (juce::AudioPlayHead* playHead)
+{
+    juce::Optional<juce::AudioPlayHead::PositionInfo> position;
+
+    if (playHead != nullptr)
+        position = playHead->getPosition();
+
+    if (! position.hasValue())
+    {
+        // No host transport: stopped at 120 bpm, and the position runs on from where it is.
+        playing = 0.0;
+        tempo = defaultTempo;
+        return;
+    }
+
+    const bool hostPlays = position->getIsPlaying();
+    playing = hostPlays ? 1.0 : 0.0;
+    tempo = position->getBpm().orFallback (defaultTempo);
+
+    if (hostPlays)
+    {
+        ppqPosition = position->getPpqPosition().orFallback (0.0);
+        timeInSeconds = position->getTimeInSeconds().orFallback (0.0);
+    }
+}
+
+void DspContext::advanceTransport (int n)
+{
+    ppqPosition += (double) n * tempo / (sampleRateDouble * 60.0);
+    timeInSeconds += (double) n / sampleRateDouble;
+}

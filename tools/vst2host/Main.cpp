@@ -1,0 +1,132 @@
+// orvanta-vst2-host: loads a VST 2 plug-in the way a host does and prints what the host sees,
+// then passes a test signal through it in blocks of several sizes.
+//   orvanta-vst2-host <plug-in.so> [--sample-rate R]
+
+#include "Vst2Plugin.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+    const char* const canDoQueries[] = {
+        "receiveVstEvents", "receiveVstMidiEvent", "receiveVstMidiEvents",
+        "sendVstEvents", "sendVstMidiEvent", "sendVstMidiEvents",
+        "receiveVstTimeInfo", "conformsToWindowRules", "bypass", "openCloseAnyThread",
+        "offline", "supportsViewDpiScaling"
+    };
+
+    std::string fourCharacterCode (int id)
+    {
+        std::string code;
+        for (int shift = 24; shift >= 0; shift -= 8)
+            code += (char) ((id >> shift) & 0xff);
+        return code;
+    }
+
+    std::string flagNames (int flags)
+    {
+        const std::pair<int, const char*> names[] = {
+            { effFlagsHasEditor, "has-editor" }, { effFlagsCanReplacing, "can-replacing" },
+            { effFlagsProgramChunks, "program-chunks" }, { effFlagsIsSynth, "synth" },
+            { effFlagsNoSoundInStop, "no-sound-in-stop" }, { effFlagsCanDoubleReplacing, "double-replacing" }
+        };
+        std::string text;
+        for (auto& [flag, name] : names)
+            if ((flags & flag) != 0)
+                text += (text.empty() ? "" : " ") + std::string (name);
+        return text.empty() ? "none" : text;
+    }
+
+    void printIdentity (Vst2Plugin& plugin, double sampleRate)
+    {
+        auto& effect = plugin.effect();
+        std::printf ("effect name      %s\n", plugin.getString (effGetEffectName).c_str());
+        std::printf ("product          %s\n", plugin.getString (effGetProductString).c_str());
+        std::printf ("vendor           %s\n", plugin.getString (effGetVendorString).c_str());
+        std::printf ("vendor version   %d\n", (int) plugin.dispatch (effGetVendorVersion));
+        std::printf ("version field    %d\n", effect.version);
+        std::printf ("unique ID        '%s'\n", fourCharacterCode (effect.uniqueID).c_str());
+        std::printf ("VST version      %d\n", (int) plugin.dispatch (effGetVstVersion));
+        std::printf ("category         %d\n", (int) plugin.dispatch (effGetPlugCategory));
+        std::printf ("inputs/outputs   %d / %d\n", effect.numInputs, effect.numOutputs);
+
+        for (int direction = 0; direction < 2; ++direction)
+            for (int i = 0; i < (direction == 0 ? effect.numInputs : effect.numOutputs); ++i)
+            {
+                std::string label;
+                int flags = 0;
+                if (plugin.getPinLabel (direction == 0, i, label, flags))
+                    std::printf ("%s %d label     \"%s\"%s\n", direction == 0 ? "input " : "output", i,
+                                 label.c_str(), (flags & kVstPinIsStereo) != 0 ? " (stereo pair)" : "");
+            }
+
+        std::printf ("parameters       %d\n", effect.numParams);
+        std::printf ("programs         %d\n", effect.numPrograms);
+        std::printf ("flags            %s\n", flagNames (effect.flags).c_str());
+        std::printf ("initial delay    %d\n", effect.initialDelay);
+        std::printf ("tail at %.0f Hz %d samples\n", sampleRate, (int) plugin.dispatch (effGetTailSize));
+
+        for (auto* query : canDoQueries)
+            std::printf ("canDo %-22s %d\n", query, plugin.canDo (query));
+    }
+
+    // Passes a stereo sweep through the plug-in and reports the largest difference from the input.
+    float passThroughError (Vst2Plugin& plugin, int blockSize)
+    {
+        std::vector<float> left ((size_t) blockSize), right ((size_t) blockSize);
+        std::vector<float> outLeft ((size_t) blockSize), outRight ((size_t) blockSize);
+
+        for (int i = 0; i < blockSize; ++i)
+        {
+            left[(size_t) i] = std::sin (0.01f * (float) i);
+            right[(size_t) i] = 0.5f * std::cos (0.003f * (float) i);
+        }
+
+        plugin.processStereo (left.data(), right.data(), outLeft.data(), outRight.data(), blockSize);
+
+        float worst = 0.0f;
+        for (size_t i = 0; i < left.size(); ++i)
+            worst = std::max ({ worst, std::abs (outLeft[i] - left[i]), std::abs (outRight[i] - right[i]) });
+        return worst;
+    }
+}
+
+int main (int argc, char** argv)
+{
+    if (argc < 2)
+    {
+        std::fprintf (stderr, "usage: orvanta-vst2-host <plug-in.so> [--sample-rate R]\n");
+        return 2;
+    }
+
+    Vst2Plugin::LoadOptions options;
+    if (argc >= 4 && std::string (argv[2]) == "--sample-rate")
+        options.sampleRate = std::atof (argv[3]);
+
+    std::string error;
+    auto plugin = Vst2Plugin::load (argv[1], options, error);
+
+    if (plugin == nullptr)
+    {
+        std::fprintf (stderr, "orvanta-vst2-host: %s\n", error.c_str());
+        return 1;
+    }
+
+    plugin->resume();
+    printIdentity (*plugin, options.sampleRate);
+
+    int failures = 0;
+    for (int blockSize : { 1, 511, 512, 1000, 4096 })
+    {
+        const float error = passThroughError (*plugin, blockSize);
+        std::printf ("block of %4d    max difference from input %g\n", blockSize, error);
+        failures += error == 0.0f ? 0 : 1;
+    }
+
+    return failures == 0 ? 0 : 1;
+}
