@@ -6,5 +6,5 @@
 class ActionEvent : public Event
 {
 public:
-    explicit ActionEvent (int kind) noexcept : Event (actionType, kind) {}
+    explicit ActionEvent (int eventKind) noexcept : Event (actionType, eventKind) {}
 };

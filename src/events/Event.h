@@ -14,7 +14,7 @@ public:
         stringType = 4
     };
 
-    Event (int type, int kind) noexcept : type (type), kind (kind) {}
+    Event (int eventType, int eventKind) noexcept : type (eventType), kind (eventKind) {}
     virtual ~Event() = default;
 
     virtual int getInt() const { return 0; }

@@ -6,8 +6,8 @@
 class IntEvent : public Event
 {
 public:
-    IntEvent (int kind, int value, int value2 = 0, bool flag = false) noexcept
-        : Event (intType, kind), value (value), value2 (value2), flag (flag)
+    IntEvent (int eventKind, int firstValue, int secondValue = 0, bool eventFlag = false) noexcept
+        : Event (intType, eventKind), value (firstValue), value2 (secondValue), flag (eventFlag)
     {
     }
 

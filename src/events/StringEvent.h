@@ -7,7 +7,7 @@
 class StringEvent : public Event
 {
 public:
-    StringEvent (int kind, juce::String text) noexcept : Event (stringType, kind), text (std::move (text)) {}
+    StringEvent (int eventKind, juce::String eventText) noexcept : Event (stringType, eventKind), text (std::move (eventText)) {}
 
     juce::String getString() const override { return text; }
 

@@ -18,8 +18,8 @@ namespace
     class Recorder : public EventHandler
     {
     public:
-        Recorder (EventDispatcher& dispatcher, std::vector<std::string>& log, std::string name)
-            : EventHandler (dispatcher), log (log), name (std::move (name))
+        Recorder (EventDispatcher& dispatcher, std::vector<std::string>& sharedLog, std::string responderName)
+            : EventHandler (dispatcher), log (sharedLog), name (std::move (responderName))
         {
         }
 

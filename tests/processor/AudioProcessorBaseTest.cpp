@@ -21,8 +21,8 @@ namespace
     class RecordingNode : public AudioProcessorMixin
     {
     public:
-        RecordingNode (AudioProcessorBase& owner, Log& log, std::string name, bool* destroyed = nullptr)
-            : AudioProcessorMixin (owner), log (log), name (std::move (name)), destroyed (destroyed)
+        RecordingNode (AudioProcessorBase& owner, Log& sharedLog, std::string nodeName, bool* destroyedFlag = nullptr)
+            : AudioProcessorMixin (owner), log (sharedLog), name (std::move (nodeName)), destroyed (destroyedFlag)
         {
         }
 
