@@ -1,6 +1,7 @@
 #pragma once
 
-#include <atomic>
+#include "HandOverPointer.h"
+
 #include <map>
 #include <vector>
 
@@ -31,17 +32,11 @@ public:
     // destroy one of them at once. Only the unlinking thread waits; a poster never does.
     static void unlink (EventDispatcher& audioSide, EventDispatcher& guiSide);
 
-    EventDispatcher* getPeer() const noexcept { return peer.load(); }
+    EventDispatcher* getPeer() const noexcept { return peer.get(); }
 
 private:
-    void forwardToPeer (const Event& event);
-    void waitUntilPeerUnused() const;
-
     std::map<int, std::vector<EventResponder*>> responders;
-    std::atomic<EventDispatcher*> peer { nullptr };
-    // Counts forwards in flight; a forward raises it before it reads peer, so clearing peer and
-    // then seeing zero here proves no thread still holds the old peer.
-    mutable std::atomic<int> forwardsInFlight { 0 };
+    HandOverPointer<EventDispatcher> peer;
 
     EventDispatcher (const EventDispatcher&) = delete;
     EventDispatcher& operator= (const EventDispatcher&) = delete;

@@ -1,29 +1,24 @@
 #pragma once
 
+#include "MpscRing.h"
+
 #include <juce_core/juce_core.h>
 
-#include <array>
-#include <atomic>
-#include <cstddef>
 #include <memory>
 
 class Event;
 
-// A bounded ring of event copies for any number of posting threads and one reading thread.
-// Posting never blocks and never allocates: a full ring drops the new event. Each slot carries a
-// sequence number, so a writer claims a slot with one compare-and-swap and publishes it with one
-// release store; the reader takes only slots whose sequence says they are complete.
+// Copies of events waiting for the GUI side: any number of posting threads, one reader. Posting
+// never blocks and never allocates (a text is shared, not copied); a full queue drops the event.
 class EventQueue
 {
 public:
     static constexpr int capacity = 500;
 
-    EventQueue() noexcept;
-
-    // Copies the event; false when the ring is full and the event was dropped.
+    // Copies the event; false when the queue is full and the event was dropped.
     bool push (const Event& event, bool forward) noexcept;
 
-    // Rebuilds the oldest event in the ring; null when it is empty. Reader thread only.
+    // Rebuilds the oldest event; null when the queue is empty. Reader thread only.
     std::unique_ptr<Event> pop (bool& forward);
 
 private:
@@ -38,13 +33,5 @@ private:
         juce::String text;
     };
 
-    struct Slot
-    {
-        std::atomic<size_t> sequence { 0 };
-        Entry entry;
-    };
-
-    std::array<Slot, capacity> slots;
-    std::atomic<size_t> writePosition { 0 };
-    size_t readPosition = 0;
+    MpscRing<Entry, capacity> ring;
 };

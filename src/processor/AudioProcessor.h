@@ -2,11 +2,13 @@
 
 #include "AudioProcessorBase.h"
 
-// Orvanta2's processor. For now it passes the host's stereo signal through unchanged.
+// Orvanta2's processor: registers the product's 1224 parameters in their fixed order. For now it
+// passes the host's stereo signal through unchanged.
 class AudioProcessor : public AudioProcessorBase
 {
 public:
     static constexpr double tailSeconds = 15.0;
+    static constexpr int firstPointParameter = 24;
 
     AudioProcessor();
     ~AudioProcessor() override = default;
@@ -16,5 +18,13 @@ public:
     bool producesMidi() const override { return false; }
     double getTailLengthSeconds() const override { return tailSeconds; }
 
+    // The host's input is already in the buffer, which is the output too.
     void renderRange (juce::AudioBuffer<float>&, juce::MidiBuffer&, int, int) override {}
+
+private:
+    void registerParameters();
+    void registerWavePointParameters();
+
+    // "Midi In" chooses among the system's MIDI inputs, so its step count is known only here.
+    std::unique_ptr<ParameterRecord> midiInRecord;
 };

@@ -2,6 +2,7 @@
 
 #include "../events/ActionEvent.h"
 #include "../events/EventKinds.h"
+#include "HostParameter.h"
 
 AudioProcessorBase::AudioProcessorBase()
     : juce::AudioProcessor (BusesProperties()
@@ -21,7 +22,12 @@ AudioProcessorBase::~AudioProcessorBase()
 
 void AudioProcessorBase::finishConstruction()
 {
+    drainParameterQueue();
     initialised = true;
+
+    for (int i = 0; i < parameterCount; ++i)
+        hostParameters[(size_t) i]->setDefaultValue (currentValues[(size_t) i]);
+
     startTimer (idleIntervalMs);
 }
 
@@ -49,6 +55,7 @@ void AudioProcessorBase::processBlock (juce::AudioBuffer<float>& buffer, juce::M
     juce::ScopedNoDenormals noDenormals;
     lastProcessTime.store (juce::Time::getApproximateMillisecondCounter(), std::memory_order_relaxed);
 
+    drainParameterQueue();
     context->readHostPosition (getPlayHead());
 
     if (midiPorts != nullptr)
@@ -103,6 +110,242 @@ void AudioProcessorBase::idleTick (juce::uint32 now)
     if (! lock.isLocked())
         return;
 
+    drainParameterQueue();
+
     if (waveProcessor != nullptr)
         waveProcessor->beginBlock (idleScratch);
+}
+
+//==============================================================================
+void AudioProcessorBase::registerParameter (ParameterRecord& record, const juce::String& name, int kind)
+{
+    jassert (parameterCount < numParameters);
+    const int index = parameterCount++;
+    record.name = name;
+    record.kind = kind;
+    record.index = index;
+    parameterTable[(size_t) index] = &record;
+
+    // The ID is what saved host sessions refer to, so it is made of what never changes: the index
+    // (first, so hosts that sort parameters by ID keep their order) and the name.
+    const auto slug = kind == ParameterRecord::placeholder ? juce::String ("reserved")
+                                                           : name.toLowerCase().replaceCharacters (" .", "__");
+    const auto id = juce::String::formatted ("p%04d_", index) + slug;
+    auto hostParameter = std::make_unique<HostParameter> (*this, index, id, name);
+    hostParameters[(size_t) index] = hostParameter.get();
+    addParameter (hostParameter.release());
+}
+
+void AudioProcessorBase::addReservedParameters (int n)
+{
+    for (int i = 0; i < n; ++i)
+    {
+        placeholders.push_back (std::make_unique<ParameterRecord>());
+        registerParameter (*placeholders.back(), "X (Reserved)", ParameterRecord::placeholder);
+    }
+}
+
+const ParameterRecord* AudioProcessorBase::getParameterRecord (int index) const noexcept
+{
+    return isValidIndex (index) ? parameterTable[(size_t) index] : nullptr;
+}
+
+const juce::String AudioProcessorBase::getParameterName (int index)
+{
+    return isValidIndex (index) ? parameterTable[(size_t) index]->name : juce::String();
+}
+
+juce::String AudioProcessorBase::getParameterName (int index, int maximumLength)
+{
+    return getParameterName (index).substring (0, maximumLength);
+}
+
+float AudioProcessorBase::getParameter (int index)
+{
+    return isValidIndex (index) ? currentValues[(size_t) index].load (std::memory_order_relaxed) : 0.0f;
+}
+
+const juce::String AudioProcessorBase::getParameterText (int index)
+{
+    return HostParameter::formatValue (getParameter (index));
+}
+
+juce::String AudioProcessorBase::getParameterText (int index, int maximumLength)
+{
+    return getParameterText (index).substring (0, maximumLength);
+}
+
+void AudioProcessorBase::setParameter (int index, float value)
+{
+    if (! isValidIndex (index))
+        return;
+
+    value = juce::jlimit (0.0f, 1.0f, value);
+    auto& current = currentValues[(size_t) index];
+
+    if (initialised && value == current.load (std::memory_order_relaxed))
+        return;
+
+    current.store (value, std::memory_order_relaxed);
+
+    if (initialised && ! isNonRealtime() && changeQueue.push ({ index, ParameterChange::fromHost, 0.0f }))
+        return;
+
+    // Offline, not ready yet, or the queue is full: the value must not be lost, so apply it now.
+    applyParameter (index, value);
+}
+
+void AudioProcessorBase::setParameterFromGui (int index, float value, bool notifyHost)
+{
+    if (! isValidIndex (index))
+        return;
+
+    value = juce::jlimit (0.0f, 1.0f, value);
+    holdUntil[(size_t) index].store (juce::Time::getApproximateMillisecondCounter() + guiHoldMs);
+    currentValues[(size_t) index].store (value, std::memory_order_relaxed);
+
+    if (! changeQueue.push ({ index, ParameterChange::fromGui, value }))
+        keepOverflowedValue (index);
+
+    if (notifyHost)
+        hostParameters[(size_t) index]->sendValueChangedMessageToListeners (value);
+}
+
+void AudioProcessorBase::setParameterStepFromGui (int index, int step)
+{
+    if (auto* record = getParameterRecord (index))
+        setParameterFromGui (index, ParameterRecord::valueOfStep (step, record->steps), true);
+}
+
+bool AudioProcessorBase::isHeld (int index, juce::uint32 now) const noexcept
+{
+    // Time since the hold started, in unsigned arithmetic so the counter's wrap does not matter.
+    const auto holdStart = holdUntil[(size_t) index].load() - guiHoldMs;
+    return now - holdStart <= guiHoldMs;
+}
+
+void AudioProcessorBase::drainParameterQueueAt (juce::uint32 now)
+{
+    if (changeQueue.isEmpty() && ! hasOverflowed.load())
+        return;
+
+    deferred.reset();
+    ParameterChange change;
+
+    // At most one queue's worth, so writers that keep pushing cannot hold the drain forever.
+    for (int taken = 0; taken < changeQueueCapacity && changeQueue.pop (change); ++taken)
+    {
+        const auto index = (size_t) change.index;
+
+        if (change.kind == ParameterChange::fromGui)
+        {
+            deferred.reset (index);
+            currentValues[index].store (change.value, std::memory_order_relaxed);
+            applyParameter (change.index, change.value);
+        }
+        else if (isHeld (change.index, now))
+        {
+            deferred.set (index);
+        }
+        else
+        {
+            applyParameter (change.index, currentValues[index].load (std::memory_order_relaxed));
+        }
+    }
+
+    // Written when the queue was full, so newer than anything queued for their index.
+    applyOverflowedValues();
+    requeueDeferred();
+}
+
+void AudioProcessorBase::keepOverflowedValue (int index) noexcept
+{
+    overflowed[(size_t) index / 64].fetch_or (juce::uint64 (1) << (index % 64));
+    hasOverflowed.store (true);
+}
+
+void AudioProcessorBase::applyOverflowedValues()
+{
+    if (! hasOverflowed.exchange (false))
+        return;
+
+    for (size_t word = 0; word < overflowed.size(); ++word)
+    {
+        auto bits = overflowed[word].exchange (0);
+
+        for (int bit = 0; bits != 0; ++bit, bits >>= 1)
+        {
+            if ((bits & 1) == 0)
+                continue;
+
+            const auto index = (int) word * 64 + bit;
+            deferred.reset ((size_t) index);
+            applyParameter (index, currentValues[(size_t) index].load (std::memory_order_relaxed));
+        }
+    }
+}
+
+void AudioProcessorBase::requeueDeferred()
+{
+    if (deferred.none())
+        return;
+
+    for (int index = 0; index < parameterCount; ++index)
+        if (deferred.test ((size_t) index))
+            changeQueue.push ({ index, ParameterChange::fromHost, 0.0f });
+}
+
+void AudioProcessorBase::applyParameter (int index, float value)
+{
+    auto* record = parameterTable[(size_t) index];
+
+    if (record == nullptr || record->kind == ParameterRecord::placeholder)
+        return;
+
+    if (record->isStepped())
+    {
+        const int step = ParameterRecord::stepOf (value, record->steps);
+
+        if (initialised && step == record->currentStep())
+            return;
+
+        record->writeStep (step);
+        steppedParameterChanged (index, step);
+
+        if (record->kind == ParameterRecord::wavePoint && waveProcessor != nullptr)
+            waveProcessor->pointParameterChanged (index);
+
+        reportStep (index, step);
+    }
+    else
+    {
+        if (initialised && value == record->value)
+            return;
+
+        record->writeValue (value);
+        continuousParameterChanged (index, record->value);
+
+        if (record->kind == ParameterRecord::wavePoint && waveProcessor != nullptr)
+            waveProcessor->pointParameterChanged (index);
+
+        reportValue (index, record->value);
+    }
+}
+
+void AudioProcessorBase::setParameterChangeReceiver (ParameterChangeReceiver* receiver)
+{
+    if (receiver == nullptr)
+        changeReceiver.clearAndWait();
+    else
+        changeReceiver.set (receiver);
+}
+
+void AudioProcessorBase::reportStep (int index, int step)
+{
+    changeReceiver.with ([=] (ParameterChangeReceiver& receiver) { receiver.queueParameterStep (index, step); });
+}
+
+void AudioProcessorBase::reportValue (int index, float value)
+{
+    changeReceiver.with ([=] (ParameterChangeReceiver& receiver) { receiver.queueParameterValue (index, value); });
 }

@@ -2,13 +2,23 @@
 
 #include "../events/EventDispatcherAudio.h"
 #include "../events/EventHandler.h"
+#include "../events/HandOverPointer.h"
+#include "../events/MpscRing.h"
 #include "AudioNode.h"
 #include "AudioProcessorMixin.h"
+#include "ParameterChange.h"
+#include "ParameterChangeReceiver.h"
+#include "ParameterRecord.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <array>
 #include <atomic>
+#include <bitset>
 #include <memory>
+#include <vector>
+
+class HostParameter;
 
 // The framework's plug-in processor: owns the shared blocks, the audio-side event dispatcher and
 // the signal nodes, and turns each host call into rendered ranges of at most 512 samples.
@@ -21,6 +31,10 @@ public:
     static constexpr int maxRangeLength = 512;
     static constexpr int idleIntervalMs = 50;
     static constexpr juce::uint32 hostSilenceBeforeIdleMs = 1200;
+    static constexpr int numParameters = 1224;
+    static constexpr int changeQueueCapacity = 3448;
+    // How long a value written from the editor or a program holds off the host's automation.
+    static constexpr juce::uint32 guiHoldMs = 1200;
 
     AudioProcessorBase();
     ~AudioProcessorBase() override;
@@ -45,6 +59,41 @@ public:
     void changeProgramName (int, const juce::String&) override {}
     void getStateInformation (juce::MemoryBlock&) override {}
     void setStateInformation (const void*, int) override {}
+
+    //==============================================================================
+    // The parameter store. Parameters are addressed by index 0 ... 1223 everywhere; their order
+    // is the order of registration. These override JUCE's old parameter calls so that both
+    // routes answer alike; hosts reach the store through one HostParameter per index.
+    int getNumParameters() override { return numParameters; }
+    const juce::String getParameterName (int index) override;
+    juce::String getParameterName (int index, int maximumLength) override;
+    float getParameter (int index) override;
+    const juce::String getParameterText (int index) override;
+    juce::String getParameterText (int index, int maximumLength) override;
+    // From the host, on any thread: queued, or applied at once when offline, before the processor
+    // is ready or when the queue is full.
+    void setParameter (int index, float value) override;
+
+    // From the editor or a program load, on the message thread: holds off host automation of the
+    // parameter for 1.2 s and queues the value; notifyHost lets the host record it.
+    void setParameterFromGui (int index, float value, bool notifyHost);
+    void setParameterStepFromGui (int index, int step);
+
+    // Applies every queued change. Only under the callback lock: from processBlock, the idle tick
+    // and the constructor.
+    void drainParameterQueue() { drainParameterQueueAt (juce::Time::getApproximateMillisecondCounter()); }
+    // The same, for the millisecond counter value now, which decides whether a hold has passed.
+    void drainParameterQueueAt (juce::uint32 now);
+    // Writes a value into the parameter's record and tells whoever depends on it.
+    void applyParameter (int index, float value);
+
+    int getParameterCount() const noexcept { return parameterCount; }
+    juce::uint32 getHoldUntil (int index) const noexcept { return holdUntil[(size_t) index].load(); }
+    const ParameterRecord* getParameterRecord (int index) const noexcept;
+
+    // The editor receives every applied change while it is set. Clearing waits until no report is
+    // in flight, so the receiver can be destroyed right after.
+    void setParameterChangeReceiver (ParameterChangeReceiver* receiver);
 
     //==============================================================================
     // Called after a stepped parameter took a new step; the MIDI ports node hears every one.
@@ -73,21 +122,49 @@ public:
     void idleTick (juce::uint32 now);
 
 protected:
-    // The last step of a concrete processor's constructor: marks the processor ready and starts
-    // the idle tick.
+    // Puts a record at the next index under the given name. Registration happens once, in the
+    // constructor; at most numParameters records.
+    void registerParameter (ParameterRecord& record, const juce::String& name, int kind);
+    // Registers n placeholders: visible to the host, saved with programs, never applied.
+    void addReservedParameters (int n);
+
+    // The last step of a concrete processor's constructor: applies the queued values, marks the
+    // processor ready and starts the idle tick.
     void finishConstruction();
 
 private:
     void timerCallback() override;
     void renderInRanges (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi);
+    bool isValidIndex (int index) const noexcept { return index >= 0 && index < parameterCount; }
+    bool isHeld (int index, juce::uint32 now) const noexcept;
+    void requeueDeferred();
+    void keepOverflowedValue (int index) noexcept;
+    void applyOverflowedValues();
+    void reportStep (int index, int step);
+    void reportValue (int index, float value);
 
     // Written by the audio thread, read by the idle tick; a stale read only shifts one idle tick.
     std::atomic<juce::uint32> lastProcessTime { 0 };
     bool initialised = false;
 
+    std::array<std::atomic<float>, numParameters> currentValues {};
+    int parameterCount = 0;
+
     EventDispatcherAudio dispatcher;
     std::unique_ptr<AudioProcessorMixin> waveProcessor;
     std::unique_ptr<AudioProcessorMixin> midiPorts;
+
+    std::array<ParameterRecord*, numParameters> parameterTable {};
+    std::array<HostParameter*, numParameters> hostParameters {}; // owned by juce::AudioProcessor
+    std::vector<std::unique_ptr<ParameterRecord>> placeholders;
+    MpscRing<ParameterChange, changeQueueCapacity> changeQueue;
+    std::array<std::atomic<juce::uint32>, numParameters> holdUntil {};
+    std::bitset<numParameters> deferred; // host changes held back during one drain
+    // Editor and program values that found the queue full: kept as bits, applied by the next
+    // drain from currentValues, so a burst of program loads never loses a value.
+    std::array<std::atomic<juce::uint64>, (numParameters + 63) / 64> overflowed {};
+    std::atomic<bool> hasOverflowed { false };
+    HandOverPointer<ParameterChangeReceiver> changeReceiver;
 
     juce::AudioBuffer<float> idleScratch { 1, 1 };
 

@@ -148,7 +148,7 @@ TEST_F (LinkedDispatchers, AFullQueueDropsOnlyNewEventsOfItsOwnType)
     EXPECT_EQ (editorSide.last->getString(), juce::String (EventQueue::capacity - 1));
 }
 
-TEST (EventDispatcher, UnlinkWaitsForForwardsInFlightSoTheGuiSideCanBeDestroyed)
+TEST (EventDispatcherConcurrent, UnlinkWaitsForForwardsInFlightSoTheGuiSideCanBeDestroyed)
 {
     EventDispatcherAudio audio;
     std::atomic<bool> stop { false };

@@ -11,7 +11,7 @@ namespace
         const char* name;
         const char* path; // for LV2, the bundle
         const char* identifier;
-        bool carriesVersionAndTail; // LV2 has no place for either
+        bool describesItselfFully; // LV2 carries no version, tail or value texts
     };
 
     std::unique_ptr<juce::AudioPluginInstance> loadPlugin (const Format& format, juce::String& error)
@@ -45,6 +45,8 @@ namespace
     }
 
     class JuceHosting : public testing::TestWithParam<Format> {};
+
+    void PrintTo (const Format& format, std::ostream* out) { *out << format.name; }
 }
 
 TEST_P (JuceHosting, LoadsTheBuiltPluginAndPassesAudioThrough)
@@ -55,7 +57,7 @@ TEST_P (JuceHosting, LoadsTheBuiltPluginAndPassesAudioThrough)
 
     EXPECT_EQ (plugin->getName(), "Orvanta2");
     EXPECT_EQ (plugin->getPluginDescription().manufacturerName, "Vostrelle");
-    if (GetParam().carriesVersionAndTail)
+    if (GetParam().describesItselfFully)
     {
         EXPECT_TRUE (plugin->getPluginDescription().version.startsWith ("2.3.1"));
         EXPECT_DOUBLE_EQ (plugin->getTailLengthSeconds(), 15.0);
@@ -65,6 +67,24 @@ TEST_P (JuceHosting, LoadsTheBuiltPluginAndPassesAudioThrough)
     EXPECT_FALSE (plugin->producesMidi());
     EXPECT_EQ (plugin->getTotalNumInputChannels(), 2);
     EXPECT_EQ (plugin->getTotalNumOutputChannels(), 2);
+
+    // The VST 3 wrapper and JUCE's LV2 hosting may add one bypass parameter, nothing else.
+    auto parameters = plugin->getParameters();
+    ASSERT_GE (parameters.size(), 1224);
+    ASSERT_LE (parameters.size(), 1225);
+    for (int i = 0; i < parameters.size(); ++i)
+        if (parameters[i]->getName (64).equalsIgnoreCase ("bypass"))
+            parameters.remove (i);
+    ASSERT_EQ (parameters.size(), 1224);
+
+    EXPECT_EQ (parameters[0]->getName (64), "Loop Length");
+    EXPECT_TRUE (parameters[14]->getName (64).startsWith ("Oscilloscope Zo"));
+    EXPECT_EQ (parameters[1223]->getName (64), "Wave10.40 Type");
+    if (GetParam().describesItselfFully)
+        EXPECT_EQ (parameters[16]->getCurrentValueAsText(), "0.00");
+
+    parameters[16]->setValue (0.5f);
+    EXPECT_FLOAT_EQ (parameters[16]->getValue(), 0.5f);
 
     plugin->prepareToPlay (48000.0, 1000);
     juce::AudioBuffer<float> buffer (2, 1000), input (2, 1000);

@@ -161,3 +161,48 @@ TEST (Vst2Host, AcceptsBypassAndStillPassesAudioThrough)
     EXPECT_EQ (plugin->dispatch (effSetBypass, 0, 0), 1);
     EXPECT_EQ (passThroughError (*plugin, 700), 0.0f);
 }
+
+TEST (Vst2Host, Lists1224AutomatableParametersWithShortNamesAndTwoDecimalTexts)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    ASSERT_EQ (plugin->effect().numParams, 1224);
+
+    const std::pair<int, const char*> names[] = {
+        { 0, "Loop Length" }, { 3, "X (Reserved)" }, { 14, "Oscilloscope Zo" }, { 16, "Mix" },
+        { 24, "Wave1.1 X" }, { 25, "Wave1.1 Y" }, { 623, "Wave10.20 Type" }, { 624, "Wave1.21 X" },
+        { 1223, "Wave10.40 Type" },
+    };
+
+    for (auto& [index, name] : names)
+    {
+        EXPECT_EQ (plugin->getString (effGetParamName, index), name) << index;
+        EXPECT_EQ (plugin->getString (effGetParamLabel, index), "") << index;
+        EXPECT_EQ (plugin->dispatch (effCanBeAutomated, index), 1) << index;
+    }
+}
+
+TEST (Vst2Host, ParameterValuesRoundTripThroughTheHostInterface)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    plugin->resume();
+    auto& effect = plugin->effect();
+
+    const std::pair<int, float> writes[] = { { 16, 0.25f }, { 4, 3.0f / 7.0f }, { 3, 0.7f }, { 1000, 1.0f } };
+    for (auto& [index, value] : writes)
+        effect.setParameter (&effect, index, value);
+
+    for (auto& [index, value] : writes)
+        EXPECT_EQ (effect.getParameter (&effect, index), value) << index;
+
+    EXPECT_EQ (plugin->getString (effGetParamDisplay, 16), "0.25");
+    EXPECT_EQ (plugin->getString (effGetParamDisplay, 4), "0.43");
+    EXPECT_EQ (plugin->getString (effGetParamDisplay, 1000), "1.00");
+
+    effect.setParameter (&effect, 16, 2.0f); // out of range: clamped
+    EXPECT_EQ (effect.getParameter (&effect, 16), 1.0f);
+
+    // Audio still passes through after the queued changes are applied.
+    EXPECT_EQ (passThroughError (*plugin, 256), 0.0f);
+}

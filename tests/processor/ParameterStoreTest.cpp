@@ -1,0 +1,247 @@
+// The parameter store of the processor: host and editor writes, the queue, the hold.
+
+#include "processor/AudioProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace
+{
+    constexpr int speedType = 4, mix = 16, placeholder = 3, firstPointX = 24;
+
+    // Collects what the store reports to an editor.
+    struct Reports : ParameterChangeReceiver
+    {
+        void queueParameterStep (int index, int step) override { steps.push_back ({ index, step }); }
+        void queueParameterValue (int index, float value) override { values.push_back ({ index, value }); }
+        std::vector<std::pair<int, int>> steps;
+        std::vector<std::pair<int, float>> values;
+    };
+
+    // Collects what the store tells the host.
+    struct HostListener : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int index, float value) override { sent.push_back ({ index, value }); }
+        void parameterGestureChanged (int, bool) override {}
+        std::vector<std::pair<int, float>> sent;
+    };
+
+    struct PointCounter : AudioProcessorMixin
+    {
+        using AudioProcessorMixin::AudioProcessorMixin;
+        void pointParameterChanged (int index) override { changed.push_back (index); }
+        std::vector<int> changed;
+    };
+
+    struct ParameterStore : testing::Test
+    {
+        ParameterStore() { processor.setParameterChangeReceiver (&reports); }
+        ~ParameterStore() override { processor.setParameterChangeReceiver (nullptr); }
+
+        float storage (int index) { return processor.getParameterRecord (index)->storage; }
+
+        AudioProcessor processor;
+        Reports reports;
+    };
+}
+
+TEST_F (ParameterStore, HostValuesAreQueuedAndAppliedAtTheNextDrain)
+{
+    processor.setParameter (mix, 0.7f);
+    EXPECT_EQ (processor.getParameter (mix), 0.7f);
+    EXPECT_EQ (storage (mix), 0.0f);
+
+    processor.drainParameterQueue();
+    EXPECT_EQ (storage (mix), 0.7f);
+    EXPECT_EQ (reports.values, (std::vector<std::pair<int, float>> { { mix, 0.7f } }));
+
+    processor.setParameter (mix, 3.0f); // out of range: clamped
+    processor.drainParameterQueue();
+    EXPECT_EQ (processor.getParameter (mix), 1.0f);
+    EXPECT_EQ (storage (mix), 1.0f);
+}
+
+TEST_F (ParameterStore, AWriteWithinTheSameStepChangesNothingButTheHostValue)
+{
+    processor.setParameter (speedType, 0.43f);
+    processor.drainParameterQueue();
+    processor.setParameter (speedType, 0.44f);
+    processor.drainParameterQueue();
+
+    EXPECT_EQ (reports.steps, (std::vector<std::pair<int, int>> { { speedType, 3 } }));
+    EXPECT_EQ (storage (speedType), 3.0f / 7.0f);
+    EXPECT_EQ (processor.getParameter (speedType), 0.44f);
+    EXPECT_EQ (processor.getParameterText (speedType), "0.44");
+}
+
+TEST_F (ParameterStore, EditorStepsReachTheHostAsExactStepValues)
+{
+    HostListener host;
+    processor.getParameters()[speedType]->addListener (&host);
+
+    processor.setParameterStepFromGui (speedType, 6);
+    processor.setParameterStepFromGui (speedType, 3);
+    processor.getParameters()[speedType]->removeListener (&host);
+
+    EXPECT_EQ (host.sent, (std::vector<std::pair<int, float>> { { speedType, 1.0f }, { speedType, 3.0f / 7.0f } }));
+    EXPECT_EQ (processor.getParameterText (speedType), "0.43");
+
+    processor.drainParameterQueue();
+    EXPECT_EQ (reports.steps, (std::vector<std::pair<int, int>> { { speedType, 6 }, { speedType, 3 } }));
+}
+
+TEST_F (ParameterStore, PlaceholdersKeepTheHostValueAndNothingElse)
+{
+    processor.setParameter (placeholder, 0.7f);
+    processor.drainParameterQueue();
+
+    EXPECT_EQ (processor.getParameter (placeholder), 0.7f);
+    EXPECT_EQ (processor.getParameterText (placeholder), "0.70");
+    EXPECT_EQ (storage (placeholder), 0.0f);
+    EXPECT_TRUE (reports.values.empty());
+}
+
+TEST_F (ParameterStore, HostAutomationWaitsWhileTheEditorHoldsTheParameter)
+{
+    processor.setParameterFromGui (mix, 0.2f, false);
+    const auto holdEnd = processor.getHoldUntil (mix);
+
+    processor.setParameter (mix, 0.9f);
+    processor.drainParameterQueueAt (holdEnd - 1);
+    EXPECT_EQ (storage (mix), 0.2f);
+
+    processor.setParameter (mix, 0.8f); // the host moves on while the hold lasts
+    processor.drainParameterQueueAt (holdEnd);
+    EXPECT_EQ (storage (mix), 0.2f);
+
+    processor.drainParameterQueueAt (holdEnd + 1);
+    EXPECT_EQ (storage (mix), 0.8f);
+    EXPECT_EQ (reports.values, (std::vector<std::pair<int, float>> { { mix, 0.2f }, { mix, 0.8f } }));
+}
+
+TEST_F (ParameterStore, AnEditorWriteAfterAHeldHostValueCancelsItsRetry)
+{
+    processor.setParameterFromGui (mix, 0.2f, false);
+    const auto holdEnd = processor.getHoldUntil (mix);
+    processor.setParameter (mix, 0.9f);
+    processor.setParameterFromGui (mix, 0.3f, false);
+
+    processor.drainParameterQueueAt (holdEnd - 1);
+    processor.drainParameterQueueAt (holdEnd + 5000);
+
+    EXPECT_EQ (storage (mix), 0.3f);
+    EXPECT_EQ (reports.values.back(), (std::pair<int, float> { mix, 0.3f }));
+    EXPECT_EQ (reports.values.size(), 2u);
+}
+
+TEST_F (ParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesForTheDrain)
+{
+    constexpr int capacity = AudioProcessorBase::changeQueueCapacity;
+    for (int i = 0; i < capacity; ++i)
+        processor.setParameter (mix, (float) (i % 2) * 0.5f + 0.25f);
+
+    processor.setParameter (mix, 0.1f); // no room: applied on this thread
+    EXPECT_EQ (storage (mix), 0.1f);
+
+    processor.setParameterFromGui (speedType, 1.0f, false); // no room: kept aside
+    EXPECT_EQ (storage (speedType), 0.0f);
+
+    processor.drainParameterQueue();
+    EXPECT_EQ (storage (mix), 0.1f); // every queued host change applies the latest value
+    EXPECT_EQ (storage (speedType), 1.0f);
+    EXPECT_EQ (processor.getParameter (speedType), 1.0f);
+}
+
+TEST_F (ParameterStore, OfflineRenderingAppliesHostValuesAtOnce)
+{
+    processor.setNonRealtime (true);
+    processor.setParameter (mix, 0.6f);
+    EXPECT_EQ (storage (mix), 0.6f);
+    processor.setNonRealtime (false);
+}
+
+TEST_F (ParameterStore, PointChangesReachTheWaveProcessor)
+{
+    auto node = std::make_unique<PointCounter> (processor);
+    auto* counter = node.get();
+    processor.setWaveProcessor (std::move (node));
+
+    processor.setParameter (firstPointX, 0.5f);
+    processor.setParameter (firstPointX + 1, 0.5f);
+    processor.setParameter (mix, 0.5f);
+    processor.drainParameterQueue();
+
+    EXPECT_EQ (counter->changed, (std::vector<int> { firstPointX, firstPointX + 1 }));
+    EXPECT_EQ (processor.state->waves[0].x (0).currentStep(), 4096);
+}
+
+TEST (ParameterStoreBeforeReady, HostValuesApplyAtOnceEvenWhenUnchanged)
+{
+    struct Unfinished : AudioProcessorBase
+    {
+        Unfinished() { registerParameter (record, "Mix", ParameterRecord::plain); }
+        const juce::String getName() const override { return {}; }
+        bool acceptsMidi() const override { return false; }
+        bool producesMidi() const override { return false; }
+        double getTailLengthSeconds() const override { return 0.0; }
+        void renderRange (juce::AudioBuffer<float>&, juce::MidiBuffer&, int, int) override {}
+        ParameterRecord record;
+    } processor;
+
+    processor.setParameter (0, 0.0f); // equal to the current value, still written
+    EXPECT_EQ (processor.record.value, 0.0f);
+    processor.setParameter (0, 0.4f);
+    EXPECT_EQ (processor.record.storage, 0.4f);
+}
+
+TEST (ParameterStoreConcurrent, NoChangeIsLostAndValuesEndAsTheLastWriterLeftThem)
+{
+    AudioProcessor processor;
+    // Fewer changes than the queue holds, so every one goes through the queue and the drain.
+    constexpr int writesPerParameter = 10;
+    constexpr int parametersPerWriter = 100;
+    // Y parameters (continuous) of waves 1 ... 3 for two host threads and the editor thread.
+    auto yIndex = [] (int writer, int i) { return firstPointX + 1 + 3 * (writer * parametersPerWriter + i); };
+    auto valueOf = [] (int round) { return (float) (round + 1) / (float) writesPerParameter; };
+
+    std::atomic<int> writersDone { 0 };
+    std::vector<std::thread> writers;
+    for (int writer = 0; writer < 3; ++writer)
+        writers.emplace_back ([&, writer]
+        {
+            for (int round = 0; round < writesPerParameter; ++round)
+                for (int i = 0; i < parametersPerWriter; ++i)
+                {
+                    if (writer == 2)
+                        processor.setParameterFromGui (yIndex (writer, i), valueOf (round), false);
+                    else
+                        processor.setParameter (yIndex (writer, i), valueOf (round));
+                }
+            ++writersDone;
+        });
+
+    std::thread drainer ([&]
+    {
+        while (writersDone < 3)
+        {
+            const juce::ScopedLock lock (processor.getCallbackLock());
+            processor.drainParameterQueue();
+        }
+    });
+
+    for (auto& w : writers)
+        w.join();
+    drainer.join();
+    processor.drainParameterQueue();
+
+    for (int writer = 0; writer < 3; ++writer)
+        for (int i = 0; i < parametersPerWriter; ++i)
+        {
+            const int index = yIndex (writer, i);
+            ASSERT_EQ (processor.getParameter (index), 1.0f) << index;
+            ASSERT_EQ (processor.getParameterRecord (index)->storage, 1.0f) << index;
+        }
+}
