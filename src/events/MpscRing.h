@@ -78,6 +78,11 @@ public:
         return popWith ([&item] (Item& slotItem) { item = slotItem; });
     }
 
+    // How many items were ever claimed for writing, and ever taken: an item's position is the
+    // take count at the moment it is popped.
+    size_t pushCount() const noexcept { return writePosition.load(); }
+    size_t popCount() const noexcept { return readPosition; }
+
     // Reader thread only.
     bool isEmpty() const noexcept
     {

@@ -2,7 +2,16 @@
 
 #include "../events/ActionEvent.h"
 #include "../events/EventKinds.h"
+#include "FactoryBank.h"
 #include "HostParameter.h"
+
+#include <cmath>
+
+const juce::String AudioProcessorBase::bankRefusedMessage =
+    "Unable to load bank. It has been saved with a newer version of the software.";
+const juce::String AudioProcessorBase::presetRefusedMessage =
+    "Unable to load preset. It has been saved with a newer version of the software.";
+const juce::String AudioProcessorBase::presetLoadedMessage = "Loaded preset.";
 
 AudioProcessorBase::AudioProcessorBase()
     : juce::AudioProcessor (BusesProperties()
@@ -11,6 +20,10 @@ AudioProcessorBase::AudioProcessorBase()
       // The dispatcher member is built below; the handler only keeps its address until then.
       EventHandler (dispatcher)
 {
+    const auto factory = FactoryBank::formatTwoBytes();
+    auto factoryBank = std::make_unique<BankRecord>();
+    BankRecord::read (factory.data(), factory.size(), *factoryBank);
+    bank.loadBankData (*factoryBank);
 }
 
 AudioProcessorBase::~AudioProcessorBase()
@@ -22,6 +35,7 @@ AudioProcessorBase::~AudioProcessorBase()
 
 void AudioProcessorBase::finishConstruction()
 {
+    loadProgram (0, false);
     drainParameterQueue();
     initialised = true;
 
@@ -117,6 +131,12 @@ void AudioProcessorBase::idleTick (juce::uint32 now)
 }
 
 //==============================================================================
+float AudioProcessorBase::normalized (float value) noexcept
+{
+    // A corrupt chunk or a careless host may send anything; a value that is not a number is 0.
+    return std::isnan (value) ? 0.0f : juce::jlimit (0.0f, 1.0f, value);
+}
+
 void AudioProcessorBase::registerParameter (ParameterRecord& record, const juce::String& name, int kind)
 {
     jassert (parameterCount < numParameters);
@@ -180,7 +200,7 @@ void AudioProcessorBase::setParameter (int index, float value)
     if (! isValidIndex (index))
         return;
 
-    value = juce::jlimit (0.0f, 1.0f, value);
+    value = normalized (value);
     auto& current = currentValues[(size_t) index];
 
     if (initialised && value == current.load (std::memory_order_relaxed))
@@ -200,7 +220,7 @@ void AudioProcessorBase::setParameterFromGui (int index, float value, bool notif
     if (! isValidIndex (index))
         return;
 
-    value = juce::jlimit (0.0f, 1.0f, value);
+    value = normalized (value);
     holdUntil[(size_t) index].store (juce::Time::getApproximateMillisecondCounter() + guiHoldMs);
     currentValues[(size_t) index].store (value, std::memory_order_relaxed);
 
@@ -233,8 +253,16 @@ void AudioProcessorBase::drainParameterQueueAt (juce::uint32 now)
     ParameterChange change;
 
     // At most one queue's worth, so writers that keep pushing cannot hold the drain forever.
-    for (int taken = 0; taken < changeQueueCapacity && changeQueue.pop (change); ++taken)
+    for (int taken = 0; taken < changeQueueCapacity; ++taken)
     {
+        const auto position = changeQueue.popCount();
+
+        if (! changeQueue.pop (change))
+            break;
+
+        if (position < discardBefore.load())
+            continue;
+
         const auto index = (size_t) change.index;
 
         if (change.kind == ParameterChange::fromGui)
@@ -348,4 +376,104 @@ void AudioProcessorBase::reportStep (int index, int step)
 void AudioProcessorBase::reportValue (int index, float value)
 {
     changeReceiver.with ([=] (ParameterChangeReceiver& receiver) { receiver.queueParameterValue (index, value); });
+}
+
+//==============================================================================
+const juce::String AudioProcessorBase::getProgramName (int index)
+{
+    return isValidProgram (index) ? bank.programs[(size_t) index].getName() : juce::String();
+}
+
+void AudioProcessorBase::changeProgramName (int index, const juce::String& newName)
+{
+    if (! isValidProgram (index))
+        return;
+
+    bank.programs[(size_t) index].setName (newName);
+    updateHostDisplay (ChangeDetails().withProgramChanged (true));
+}
+
+void AudioProcessorBase::storeCurrentProgram()
+{
+    auto& program = bank.programs[(size_t) currentProgram.load()];
+
+    for (size_t i = 0; i < program.values.size(); ++i)
+        program.values[i] = currentValues[i].load (std::memory_order_relaxed);
+}
+
+void AudioProcessorBase::getStateInformation (juce::MemoryBlock& block)
+{
+    storeCurrentProgram();
+    block.setSize (BankRecord::currentSize);
+    bank.write (static_cast<uint8_t*> (block.getData()));
+}
+
+void AudioProcessorBase::getCurrentProgramStateInformation (juce::MemoryBlock& block)
+{
+    storeCurrentProgram();
+    block.setSize (ProgramRecord::currentSize);
+    bank.programs[(size_t) currentProgram.load()].write (static_cast<uint8_t*> (block.getData()));
+}
+
+void AudioProcessorBase::setStateInformation (const void* data, int size)
+{
+    if (data == nullptr || size <= 0)
+        return;
+
+    auto loaded = std::make_unique<BankRecord>();
+
+    if (! BankRecord::read (data, (size_t) size, *loaded) || ! bank.loadBankData (*loaded))
+    {
+        postString (EventKinds::statusText, bankRefusedMessage);
+        return;
+    }
+
+    loadProgram (currentProgram.load(), hostNeedsValuesAfterStateLoad());
+}
+
+void AudioProcessorBase::setCurrentProgramStateInformation (const void* data, int size)
+{
+    if (data == nullptr || size <= 0)
+        return;
+
+    auto loaded = std::make_unique<ProgramRecord>();
+    auto migrated = std::make_unique<ProgramRecord>();
+
+    if (! ProgramRecord::read (data, (size_t) size, *loaded)
+        || ! ProgramRecord::loadProgramData (*loaded, *migrated, ProgramRecord::currentVersion))
+    {
+        postString (EventKinds::statusText, presetRefusedMessage);
+        return;
+    }
+
+    bank.programs[(size_t) currentProgram.load()] = *migrated;
+    loadProgram (currentProgram.load(), hostNeedsValuesAfterStateLoad());
+    postString (EventKinds::statusText, presetLoadedMessage);
+}
+
+void AudioProcessorBase::loadProgram (int index, bool notifyHost)
+{
+    if (! isValidProgram (index))
+        return;
+
+    if (index != currentProgram.load())
+        storeCurrentProgram();
+
+    discardPendingChanges();
+    currentProgram = index;
+
+    const auto& program = bank.programs[(size_t) index];
+    for (int i = 0; i < parameterCount; ++i)
+        setParameterFromGui (i, program.values[(size_t) i], notifyHost);
+
+    postString (EventKinds::programLoaded, {});
+    updateHostDisplay (ChangeDetails().withProgramChanged (true));
+}
+
+void AudioProcessorBase::discardPendingChanges() noexcept
+{
+    discardBefore = changeQueue.pushCount();
+
+    for (auto& word : overflowed)
+        word = 0;
 }

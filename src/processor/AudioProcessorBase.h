@@ -6,6 +6,7 @@
 #include "../events/MpscRing.h"
 #include "AudioNode.h"
 #include "AudioProcessorMixin.h"
+#include "BankRecord.h"
 #include "ParameterChange.h"
 #include "ParameterChangeReceiver.h"
 #include "ParameterRecord.h"
@@ -51,14 +52,31 @@ public:
     juce::AudioProcessorEditor* createEditor() override { return nullptr; }
     bool hasEditor() const override { return false; }
 
-    // There is no bank yet: one unnamed program and no saved state.
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
+    //==============================================================================
+    // Programs and saved state. The host saves the bank as a chunk of 78788 bytes and a single
+    // program (a preset file) as one of 4924; chunks of every older layout load and are migrated.
+    static const juce::String bankRefusedMessage;
+    static const juce::String presetRefusedMessage;
+    static const juce::String presetLoadedMessage;
+
+    int getNumPrograms() override { return BankRecord::numPrograms; }
+    int getCurrentProgram() override { return currentProgram.load(); }
+    void setCurrentProgram (int index) override { loadProgram (index, false); }
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+    void getStateInformation (juce::MemoryBlock& block) override;
+    void getCurrentProgramStateInformation (juce::MemoryBlock& block) override;
+    void setStateInformation (const void* data, int size) override;
+    void setCurrentProgramStateInformation (const void* data, int size) override;
+
+    // Makes a program current: keeps the edits of the one left in the bank, drops every change
+    // still waiting in the queue and queues all values of the new one, holding off host
+    // automation for 1.2 s.
+    virtual void loadProgram (int index, bool notifyHost);
+    // Copies the current parameter values into the current program.
+    virtual void storeCurrentProgram();
+
+    const BankRecord& getBank() const noexcept { return bank; }
 
     //==============================================================================
     // The parameter store. Parameters are addressed by index 0 ... 1223 everywhere; their order
@@ -121,6 +139,8 @@ public:
     // under the callback lock if it is free. Never waits. Message thread.
     void idleTick (juce::uint32 now);
 
+    friend class WaveProcessor;
+
 protected:
     // Puts a record at the next index under the given name. Registration happens once, in the
     // constructor; at most numParameters records.
@@ -136,12 +156,20 @@ private:
     void timerCallback() override;
     void renderInRanges (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi);
     bool isValidIndex (int index) const noexcept { return index >= 0 && index < parameterCount; }
+    static float normalized (float value) noexcept;
     bool isHeld (int index, juce::uint32 now) const noexcept;
     void requeueDeferred();
+    void discardPendingChanges() noexcept;
+    bool isValidProgram (int index) const noexcept { return index >= 0 && index < BankRecord::numPrograms; }
+    // Whether parameter values restored from a chunk must be announced to the host.
+    bool hostNeedsValuesAfterStateLoad() const noexcept { return wrapperType == wrapperType_LV2; }
     void keepOverflowedValue (int index) noexcept;
     void applyOverflowedValues();
     void reportStep (int index, int step);
     void reportValue (int index, float value);
+
+    BankRecord bank;
+    std::atomic<int> currentProgram { 0 };
 
     // Written by the audio thread, read by the idle tick; a stale read only shifts one idle tick.
     std::atomic<juce::uint32> lastProcessTime { 0 };
@@ -164,6 +192,9 @@ private:
     // drain from currentValues, so a burst of program loads never loses a value.
     std::array<std::atomic<juce::uint64>, (numParameters + 63) / 64> overflowed {};
     std::atomic<bool> hasOverflowed { false };
+    // Queue entries at positions below this were pending when a program was loaded: the drain
+    // skips them, so a program load never has to wait for the audio thread.
+    std::atomic<size_t> discardBefore { 0 };
     HandOverPointer<ParameterChangeReceiver> changeReceiver;
 
     juce::AudioBuffer<float> idleScratch { 1, 1 };

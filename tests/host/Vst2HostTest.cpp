@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -205,4 +206,41 @@ TEST (Vst2Host, ParameterValuesRoundTripThroughTheHostInterface)
 
     // Audio still passes through after the queued changes are applied.
     EXPECT_EQ (passThroughError (*plugin, 256), 0.0f);
+}
+
+TEST (Vst2Host, ShowsSixteenProgramsAndSavesAndRestoresThemAsChunks)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto& effect = plugin->effect();
+
+    EXPECT_EQ (effect.numPrograms, 16);
+    EXPECT_EQ (plugin->dispatch (effGetProgram), 0);
+    EXPECT_EQ (plugin->getString (effGetProgramName), "Left to Right");
+    EXPECT_EQ (plugin->getString (effGetProgramNameIndexed, 14), "Shrill");
+    EXPECT_EQ (plugin->getString (effGetProgramNameIndexed, 16), "");
+
+    plugin->dispatch (effSetProgram, 0, 5);
+    EXPECT_EQ (plugin->getString (effGetProgramName), "Swoosh");
+    effect.setParameter (&effect, 16, 0.25f);
+
+    void* data = nullptr;
+    const auto bankSize = plugin->dispatch (effGetChunk, 0, 0, &data);
+    ASSERT_EQ (bankSize, 78788);
+    const std::vector<char> bank ((const char*) data, (const char*) data + bankSize);
+    const auto presetSize = plugin->dispatch (effGetChunk, 1, 0, &data);
+    EXPECT_EQ (presetSize, 4924);
+
+    // A second instance, as when the project is opened again. The bank does not say which
+    // program was current: hosts restore that themselves.
+    auto reopened = loadPlugin();
+    ASSERT_NE (reopened, nullptr);
+    reopened->dispatch (effSetChunk, 0, bankSize, const_cast<char*> (bank.data()));
+    reopened->dispatch (effSetProgram, 0, 5);
+    EXPECT_EQ (reopened->getString (effGetProgramName), "Swoosh");
+    EXPECT_EQ (reopened->effect().getParameter (&reopened->effect(), 16), 0.25f);
+
+    void* again = nullptr;
+    ASSERT_EQ (reopened->dispatch (effGetChunk, 0, 0, &again), 78788);
+    EXPECT_EQ (std::memcmp (again, bank.data(), bank.size()), 0);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -43,6 +44,9 @@ namespace
 
         float storage (int index) { return processor.getParameterRecord (index)->storage; }
 
+        // Loading program 0 at construction holds every parameter for 1.2 s; drain as if later.
+        void drainAfterHolds() { processor.drainParameterQueueAt (processor.getHoldUntil (0) + 1); }
+
         AudioProcessor processor;
         Reports reports;
     };
@@ -50,26 +54,31 @@ namespace
 
 TEST_F (ParameterStore, HostValuesAreQueuedAndAppliedAtTheNextDrain)
 {
+    EXPECT_EQ (storage (mix), 1.0f); // program 0
     processor.setParameter (mix, 0.7f);
     EXPECT_EQ (processor.getParameter (mix), 0.7f);
-    EXPECT_EQ (storage (mix), 0.0f);
+    EXPECT_EQ (storage (mix), 1.0f);
 
-    processor.drainParameterQueue();
+    drainAfterHolds();
     EXPECT_EQ (storage (mix), 0.7f);
     EXPECT_EQ (reports.values, (std::vector<std::pair<int, float>> { { mix, 0.7f } }));
 
     processor.setParameter (mix, 3.0f); // out of range: clamped
-    processor.drainParameterQueue();
+    drainAfterHolds();
     EXPECT_EQ (processor.getParameter (mix), 1.0f);
     EXPECT_EQ (storage (mix), 1.0f);
+
+    processor.setParameter (mix, std::numeric_limits<float>::quiet_NaN());
+    drainAfterHolds();
+    EXPECT_EQ (storage (mix), 0.0f);
 }
 
 TEST_F (ParameterStore, AWriteWithinTheSameStepChangesNothingButTheHostValue)
 {
     processor.setParameter (speedType, 0.43f);
-    processor.drainParameterQueue();
+    drainAfterHolds();
     processor.setParameter (speedType, 0.44f);
-    processor.drainParameterQueue();
+    drainAfterHolds();
 
     EXPECT_EQ (reports.steps, (std::vector<std::pair<int, int>> { { speedType, 3 } }));
     EXPECT_EQ (storage (speedType), 3.0f / 7.0f);
@@ -96,7 +105,7 @@ TEST_F (ParameterStore, EditorStepsReachTheHostAsExactStepValues)
 TEST_F (ParameterStore, PlaceholdersKeepTheHostValueAndNothingElse)
 {
     processor.setParameter (placeholder, 0.7f);
-    processor.drainParameterQueue();
+    drainAfterHolds();
 
     EXPECT_EQ (processor.getParameter (placeholder), 0.7f);
     EXPECT_EQ (processor.getParameterText (placeholder), "0.70");
@@ -149,7 +158,7 @@ TEST_F (ParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesFor
     processor.setParameterFromGui (speedType, 1.0f, false); // no room: kept aside
     EXPECT_EQ (storage (speedType), 0.0f);
 
-    processor.drainParameterQueue();
+    drainAfterHolds();
     EXPECT_EQ (storage (mix), 0.1f); // every queued host change applies the latest value
     EXPECT_EQ (storage (speedType), 1.0f);
     EXPECT_EQ (processor.getParameter (speedType), 1.0f);
@@ -172,7 +181,7 @@ TEST_F (ParameterStore, PointChangesReachTheWaveProcessor)
     processor.setParameter (firstPointX, 0.5f);
     processor.setParameter (firstPointX + 1, 0.5f);
     processor.setParameter (mix, 0.5f);
-    processor.drainParameterQueue();
+    drainAfterHolds();
 
     EXPECT_EQ (counter->changed, (std::vector<int> { firstPointX, firstPointX + 1 }));
     EXPECT_EQ (processor.state->waves[0].x (0).currentStep(), 4096);
@@ -235,7 +244,7 @@ TEST (ParameterStoreConcurrent, NoChangeIsLostAndValuesEndAsTheLastWriterLeftThe
     for (auto& w : writers)
         w.join();
     drainer.join();
-    processor.drainParameterQueue();
+    processor.drainParameterQueueAt (processor.getHoldUntil (0) + 1); // past the hold of program 0
 
     for (int writer = 0; writer < 3; ++writer)
         for (int i = 0; i < parametersPerWriter; ++i)

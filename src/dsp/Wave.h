@@ -1,0 +1,82 @@
+#pragma once
+
+#include "../processor/AudioNode.h"
+#include "WavePoint.h"
+#include "WaveTables.h"
+
+#include <array>
+#include <atomic>
+
+class EventDispatcherAudio;
+
+// One drawn wave. Its points live as parameter records in the wave's WaveTables; from them the
+// wave renders one cycle of a periodic uniform cubic B-spline into the curve table and decimates
+// that into the level tables the LFO plays. A rebuild is spread over two processing calls.
+class Wave : public AudioNode
+{
+public:
+    static constexpr int cycleLength = WaveTables::curveSize;             // curve units per cycle
+    static constexpr int unitsPerXStep = cycleLength / WaveTables::xSteps;
+    static constexpr int periodicNeighbours = 6;                           // 3 from each adjacent cycle
+    static constexpr int maxControlPoints = WaveTables::numSlots * WavePoint::maxType + periodicNeighbours;
+    static constexpr int displaySize = WaveTables::xSteps;
+
+    Wave (AudioNode& parentNode, WaveTables& waveTables, EventDispatcherAudio* eventDispatcher);
+    virtual ~Wave() = default;
+
+    // The point that slot 0 ... 39 holds, read from its X, Y and Type records.
+    WavePoint point (int slot) const noexcept;
+
+    // Builds the control polygon from the used slots and sets or clears the has-points flag.
+    void buildControlPoints() noexcept;
+
+    // Fills the curve table from the control polygon; call only when it is not empty.
+    void renderTable() noexcept;
+
+    // Builds the tables the LFO reads from the curve table.
+    virtual void rebuildDerivedTables() noexcept;
+
+    virtual void clearDisplayTable() noexcept;
+
+    // The value at which a one-shot LFO comes to rest: the end of the cycle, snapped to 0 and ±1.
+    float endValue() const noexcept;
+
+    // Advances a pending rebuild by one stage; called once per processing call.
+    void updateStep() noexcept;
+
+    int controlPointCount() const noexcept { return numControlPoints; }
+    int controlPointX (int index) const noexcept { return controlX[(size_t) index]; }
+    float controlPointY (int index) const noexcept { return controlY[(size_t) index]; }
+
+    WaveTables* const tables;
+    EventDispatcherAudio* const eventTarget;
+
+    // The curve always repeats: the control polygon borrows its ends from the adjacent cycles.
+    static constexpr bool periodic = true;
+
+    std::array<float, displaySize> displayTable {};   // level 0, for the curve editor
+    std::atomic<bool> displayUpdated { false };       // the editor clears it after repainting
+    bool dirty = true;                                // a point parameter has changed
+    bool tablesPending = false;                       // the curve is new, the derived tables are not
+
+protected:
+    void buildLevelTables() noexcept;
+
+private:
+    void insertCopies (int x, float y, int copies) noexcept;
+    bool allOnOnePosition() const noexcept;
+    void makeConstantCurve() noexcept;
+    void makeTwoPositionCycle() noexcept;
+    void addPeriodicNeighbours() noexcept;
+
+    void renderWindow (int first, int& cursor) noexcept;
+    void renderCornerRun (int first, int& cursor) noexcept;
+    void renderSegment (int first, int& cursor) noexcept;
+
+    void startRebuild() noexcept;
+    void finishRebuild() noexcept;
+
+    int numControlPoints = 0;
+    std::array<int, maxControlPoints> controlX {};
+    std::array<float, maxControlPoints> controlY {};
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Wave.h"
+
+// The wave the plug-in plays: on top of the level tables it expands every level sample into
+// 32 Catmull-Rom interpolated values, so that playback only has to index.
+class WaveCubic : public Wave
+{
+public:
+    using Wave::Wave;
+
+    void rebuildDerivedTables() noexcept override;
+
+private:
+    void buildInterpolationTables() noexcept;
+};
