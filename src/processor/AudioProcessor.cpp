@@ -1,9 +1,12 @@
 #include "AudioProcessor.h"
 
+#include "../dsp/WaveCubicProcessor.h"
+
 #include <juce_audio_devices/juce_audio_devices.h>
 
 AudioProcessor::AudioProcessor()
 {
+    setWaveProcessor (std::make_unique<WaveCubicProcessor> (*this));
     registerParameters();
     finishConstruction();
 }
@@ -35,29 +38,7 @@ void AudioProcessor::registerParameters()
     registerParameter (s.mix, "Mix", plain);
     addReservedParameters (7);
 
-    registerWavePointParameters();
-}
-
-void AudioProcessor::registerWavePointParameters()
-{
-    // Slots 1 ... 20 of every wave come first, then slots 21 ... 40: banks saved when waves had
-    // 20 points keep their indices.
-    constexpr int slotsPerHalf = WaveTables::numSlots / 2;
-
-    for (int half = 0; half < 2; ++half)
-        for (int wave = 0; wave < StateBlock::numWaves; ++wave)
-            for (int slot = half * slotsPerHalf; slot < (half + 1) * slotsPerHalf; ++slot)
-            {
-                auto& tables = state->waves[(size_t) wave];
-                const auto prefix = "Wave" + juce::String (wave + 1) + "." + juce::String (slot + 1) + " ";
-
-                for (auto* record : { &tables.x (slot), &tables.y (slot), &tables.type (slot) })
-                    record->group = wave;
-
-                registerParameter (tables.x (slot), prefix + "X", ParameterRecord::wavePoint);
-                registerParameter (tables.y (slot), prefix + "Y", ParameterRecord::wavePoint);
-                registerParameter (tables.type (slot), prefix + "Type", ParameterRecord::wavePoint);
-            }
+    getWaveProcessor()->registerParameters();
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -2,8 +2,8 @@
 
 #include "AudioProcessorBase.h"
 
-// Orvanta2's processor: registers the product's 1224 parameters in their fixed order. For now it
-// passes the host's stereo signal through unchanged.
+// Orvanta2's processor: creates its signal nodes and registers the product's 1224 parameters in
+// their fixed order. For now it passes the host's stereo signal through unchanged.
 class AudioProcessor : public AudioProcessorBase
 {
 public:
@@ -23,7 +23,6 @@ public:
 
 private:
     void registerParameters();
-    void registerWavePointParameters();
 
     // "Midi In" chooses among the system's MIDI inputs, so its step count is known only here.
     std::unique_ptr<ParameterRecord> midiInRecord;

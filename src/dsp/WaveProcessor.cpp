@@ -1,0 +1,78 @@
+#include "WaveProcessor.h"
+
+#include "../events/Event.h"
+#include "../events/EventKinds.h"
+#include "../processor/AudioProcessorBase.h"
+
+WaveProcessor::WaveProcessor (AudioProcessorBase& owner)
+    : AudioProcessorMixin (owner)
+{
+    subscribe (EventKinds::programLoaded);
+}
+
+void WaveProcessor::respond (const Event& event)
+{
+    // Posted on whichever thread loaded the program, often not the editor's: only a request is
+    // recorded here, and the message thread empties the histories before it next touches them.
+    if (event.getKind() == EventKinds::programLoaded)
+        waveState.requestHistoryClear();
+}
+
+//==============================================================================
+void WaveProcessor::registerParameters()
+{
+    // Slots 1 ... 20 of every wave come first, then slots 21 ... 40: banks saved when waves had
+    // 20 points keep their indices.
+    constexpr int slotsPerHalf = WaveTables::numSlots / 2;
+
+    for (int half = 0; half < 2; ++half)
+        for (int w = 0; w < numWaves; ++w)
+            for (int slot = half * slotsPerHalf; slot < (half + 1) * slotsPerHalf; ++slot)
+                registerSlot (w, slot);
+
+    waveState.firstPointParameter = state->waves[0].x (0).index;
+}
+
+void WaveProcessor::registerSlot (int w, int slot)
+{
+    auto& tables = state->waves[(size_t) w];
+    const auto prefix = "Wave" + juce::String (w + 1) + "." + juce::String (slot + 1) + " ";
+
+    for (auto* record : { &tables.x (slot), &tables.y (slot), &tables.type (slot) })
+        record->group = w;
+
+    processor->registerParameter (tables.x (slot), prefix + "X", ParameterRecord::wavePoint);
+    processor->registerParameter (tables.y (slot), prefix + "Y", ParameterRecord::wavePoint);
+    processor->registerParameter (tables.type (slot), prefix + "Type", ParameterRecord::wavePoint);
+}
+
+void WaveProcessor::pointParameterChanged (int index)
+{
+    const auto* record = processor->getParameterRecord (index);
+
+    if (record == nullptr || record->kind != ParameterRecord::wavePoint)
+        return;
+
+    if (auto* wave = getWave (record->group))
+        wave->dirty = true;
+}
+
+void WaveProcessor::beginBlock (juce::AudioBuffer<float>&)
+{
+    for (auto& wave : waves)
+        if (wave != nullptr)
+            wave->updateStep();
+}
+
+Wave* WaveProcessor::getWave (int waveIndex)
+{
+    return juce::isPositiveAndBelow (waveIndex, numWaves) ? waves[(size_t) waveIndex].get() : nullptr;
+}
+
+void WaveProcessor::adoptWave (int w, std::unique_ptr<Wave> wave)
+{
+    const auto i = (size_t) w;
+    waveState.displayTables[i] = wave->displayTable.data();
+    waveState.displayFlags[i] = &wave->displayUpdated;
+    waves[i] = std::move (wave);
+}
