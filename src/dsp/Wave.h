@@ -56,7 +56,9 @@ public:
 
     std::array<float, displaySize> displayTable {};   // level 0, for the curve editor
     std::atomic<bool> displayUpdated { false };       // the editor clears it after repainting
-    bool dirty = true;                                // a point parameter has changed
+    // A point parameter has changed. Atomic: a host write applied at once (offline, or with a
+    // full queue) sets it on the host's thread while the audio thread clears it.
+    std::atomic<bool> dirty { true };
     bool tablesPending = false;                       // the curve is new, the derived tables are not
 
 protected:
