@@ -140,6 +140,8 @@ public:
     void idleTick (juce::uint32 now);
 
     friend class WaveProcessor;
+    friend class OscilloscopeProcessor;
+    friend class MidiPortsProcessor;
 
 protected:
     // Puts a record at the next index under the given name. Registration happens once, in the
