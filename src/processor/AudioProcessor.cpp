@@ -1,12 +1,12 @@
 #include "AudioProcessor.h"
 
+#include "../dsp/MidiPortsProcessor.h"
 #include "../dsp/WaveCubicProcessor.h"
-
-#include <juce_audio_devices/juce_audio_devices.h>
 
 AudioProcessor::AudioProcessor()
 {
     setWaveProcessor (std::make_unique<WaveCubicProcessor> (*this));
+    setMidiPorts (std::make_unique<MidiPortsProcessor> (*this));
     registerParameters();
     finishConstruction();
 }
@@ -24,13 +24,7 @@ void AudioProcessor::registerParameters()
     registerParameter (s.speed, "Speed", plain);
     addReservedParameters (2);
 
-    // Step 0 is "no port", then one step per system MIDI input.
-    midiInRecord = std::make_unique<ParameterRecord> (juce::MidiInput::getAvailableDevices().size() + 1);
-    s.midiIn = midiInRecord.get();
-    registerParameter (*s.midiIn, "Midi In", plain);
-    registerParameter (s.midiInChannel, "Midi In Channel", plain);
-    registerParameter (s.midiInOctave, "Midi In Octave", plain);
-    registerParameter (s.midiInNote, "Midi In Note", plain);
+    getMidiPorts()->registerMidiInputParameters();
     addReservedParameters (2);
 
     registerParameter (s.oscilloscopeZoom, "Oscilloscope Zoom", plain);

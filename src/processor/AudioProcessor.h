@@ -23,7 +23,4 @@ public:
 
 private:
     void registerParameters();
-
-    // "Midi In" chooses among the system's MIDI inputs, so its step count is known only here.
-    std::unique_ptr<ParameterRecord> midiInRecord;
 };
