@@ -105,6 +105,13 @@ public:
     // Writes a value into the parameter's record and tells whoever depends on it.
     void applyParameter (int index, float value);
 
+    // Puts a record at the next index under the given name. Registration happens once, in the
+    // constructor
+    // (the nodes register theirs through their registerParameters hook); at most numParameters records.
+    void registerParameter (ParameterRecord& record, const juce::String& name, int kind);
+    // Registers n placeholders: visible to the host, saved with programs, never applied.
+    void addReservedParameters (int n);
+
     int getParameterCount() const noexcept { return parameterCount; }
     juce::uint32 getHoldUntil (int index) const noexcept { return holdUntil[(size_t) index].load(); }
     const ParameterRecord* getParameterRecord (int index) const noexcept;
@@ -139,16 +146,8 @@ public:
     // under the callback lock if it is free. Never waits. Message thread.
     void idleTick (juce::uint32 now);
 
-    friend class WaveProcessor;
-    friend class OscilloscopeProcessor;
-    friend class MidiPortsProcessor;
 
 protected:
-    // Puts a record at the next index under the given name. Registration happens once, in the
-    // constructor; at most numParameters records.
-    void registerParameter (ParameterRecord& record, const juce::String& name, int kind);
-    // Registers n placeholders: visible to the host, saved with programs, never applied.
-    void addReservedParameters (int n);
 
     // The last step of a concrete processor's constructor: applies the queued values, marks the
     // processor ready and starts the idle tick.
