@@ -106,8 +106,7 @@ public:
     void applyParameter (int index, float value);
 
     // Puts a record at the next index under the given name. Registration happens once, in the
-    // constructor
-    // (the nodes register theirs through their registerParameters hook); at most numParameters records.
+    // constructor (nodes through their registerParameters hook); at most numParameters records.
     void registerParameter (ParameterRecord& record, const juce::String& name, int kind);
     // Registers n placeholders: visible to the host, saved with programs, never applied.
     void addReservedParameters (int n);
