@@ -289,11 +289,16 @@ void Wave::clearDisplayTable() noexcept
 
 float Wave::endValue() const noexcept
 {
-    if (! tables->hasPoints)
+    return endValueOf (*tables);
+}
+
+float Wave::endValueOf (const WaveTables& waveTables) noexcept
+{
+    if (! waveTables.hasPoints)
         return 0.0f;
 
     // The last X step of the cycle, 1 - 1/8192.
-    const float v = tables->curve[(size_t) (cycleLength - unitsPerXStep)];
+    const float v = waveTables.curve[(size_t) (cycleLength - unitsPerXStep)];
 
     if (std::abs (v) < endSnapToZero)
         return 0.0f;

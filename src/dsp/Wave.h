@@ -40,6 +40,7 @@ public:
 
     // The value at which a one-shot LFO comes to rest: the end of the cycle, snapped to 0 and ±1.
     float endValue() const noexcept;
+    static float endValueOf (const WaveTables& waveTables) noexcept;
 
     // Advances a pending rebuild by one stage; called once per processing call.
     void updateStep() noexcept;

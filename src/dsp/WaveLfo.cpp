@@ -1,5 +1,7 @@
 #include "WaveLfo.h"
 
+#include "Wave.h"
+
 #include <cmath>
 
 namespace
@@ -24,9 +26,6 @@ namespace
     constexpr float levelZeroRate = 5.38330078125f;
     constexpr int highestPlayedLevel = 10;
 
-    constexpr float endSnapToZero = 0.025f;
-    constexpr float endSnapToRail = 0.975f;
-    constexpr int endValueEntry = WaveTables::curveSize - WaveTables::curveSize / WaveTables::xSteps;
 
     // Nearest integer, ties to even: the processor never changes the FPU's rounding mode.
     inline long long roundToEven (double x) noexcept { return std::llrint (x); }
@@ -192,22 +191,7 @@ int WaveLfo::levelForRate (double cyclesPerSecond) noexcept
 //==============================================================================
 float WaveLfo::endValue() const noexcept
 {
-    // The same rule as Wave::endValue(): the last X step of the cycle, snapped to 0 and to ±1.
-    if (! played->hasPoints)
-        return 0.0f;
-
-    const float v = played->curve[(size_t) endValueEntry];
-
-    if (std::abs (v) < endSnapToZero)
-        return 0.0f;
-
-    if (v > endSnapToRail)
-        return 1.0f;
-
-    if (v < -endSnapToRail)
-        return -1.0f;
-
-    return v;
+    return Wave::endValueOf (*played);
 }
 
 void WaveLfo::startEndRamp (int m) noexcept

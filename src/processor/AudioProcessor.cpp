@@ -1,14 +1,35 @@
 #include "AudioProcessor.h"
 
 #include "../dsp/MidiPortsProcessor.h"
+#include "../dsp/OscilloscopeProcessor.h"
+#include "../dsp/SignalSmoother.h"
+#include "../dsp/ToneOrvanta.h"
 #include "../dsp/WaveCubicProcessor.h"
 
 AudioProcessor::AudioProcessor()
 {
     setWaveProcessor (std::make_unique<WaveCubicProcessor> (*this));
+    setOscilloscope (std::make_unique<OscilloscopeProcessor> (*this));
     setMidiPorts (std::make_unique<MidiPortsProcessor> (*this));
     registerParameters();
+
+    // The smoother starts from the first mix value it sees, so playback does not fade in.
+    smoother = std::make_unique<SignalSmoother> (*this, state->mixBuffer, mixSmoothingSpeed);
+    smoother->setState (SignalSmoother::startFromNextValue);
+    tone = std::make_unique<ToneOrvanta> (*this);
+    addPermanentVoice (*tone);
+    getOscilloscope()->setScopeSource (0, &tone->getLfo());
+    state->input.left.varying = true;
+    state->input.right.varying = true;
+
     finishConstruction();
+}
+
+AudioProcessor::~AudioProcessor()
+{
+    // The voice and the smoother borrow the shared blocks that the base classes free later.
+    tone.reset();
+    smoother.reset();
 }
 
 void AudioProcessor::registerParameters()
@@ -23,16 +44,55 @@ void AudioProcessor::registerParameters()
     registerParameter (s.speedType, "Speed Type", plain);
     registerParameter (s.speed, "Speed", plain);
     addReservedParameters (2);
-
     getMidiPorts()->registerMidiInputParameters();
     addReservedParameters (2);
-
-    registerParameter (s.oscilloscopeZoom, "Oscilloscope Zoom", plain);
+    getOscilloscope()->registerParameters();
     addReservedParameters (1);
     registerParameter (s.mix, "Mix", plain);
     addReservedParameters (7);
-
     getWaveProcessor()->registerParameters();
+}
+
+void AudioProcessor::steppedParameterChanged (int index, int step)
+{
+    AudioProcessorNotesBase::steppedParameterChanged (index, step);
+
+    if (index == usedWaveIndex)
+        tone->getLfo().setWave (step);
+    else if (index == midiInOctaveIndex || index == midiInNoteIndex)
+        setTriggerNote (triggerNoteFor (state->midiInOctave.currentStep(), state->midiInNote.currentStep()));
+}
+
+int AudioProcessor::triggerNoteFor (int octaveStep, int noteStep) noexcept
+{
+    constexpr int notesPerOctave = 12, highestNote = 127;
+
+    if (octaveStep == 0)
+        return allNotes;
+
+    return juce::jmin (highestNote, (octaveStep - 1) * notesPerOctave + noteStep);
+}
+
+void AudioProcessor::renderVoice (ToneBase& voice, juce::AudioBuffer<float>& buffer, int start, int count)
+{
+    auto& s = *state;
+
+    if (count > 0)
+    {
+        std::copy_n (buffer.getReadPointer (0, start), count, s.input.left.data());
+        std::copy_n (buffer.getReadPointer (1, start), count, s.input.right.data());
+    }
+
+    s.mixBuffer.samples[0] = s.mix.storage;
+    s.mixBuffer.varying = false;
+    smoother->process (count);
+    voice.render (count);
+
+    if (count > 0)
+    {
+        std::copy_n (s.output.left.data(), count, buffer.getWritePointer (0, start));
+        std::copy_n (s.output.right.data(), count, buffer.getWritePointer (1, start));
+    }
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

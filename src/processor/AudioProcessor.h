@@ -1,26 +1,40 @@
 #pragma once
 
-#include "AudioProcessorBase.h"
+#include "AudioProcessorNotesBase.h"
 
-// Orvanta2's processor: creates its signal nodes and registers the product's 1224 parameters in
-// their fixed order. For now it passes the host's stereo signal through unchanged.
-class AudioProcessor : public AudioProcessorBase
+class SignalSmoother;
+class ToneOrvanta;
+
+// Orvanta2's processor: creates its signal nodes, registers the product's 1224 parameters in
+// their fixed order and renders its one voice, which pans the input under the played wave.
+class AudioProcessor : public AudioProcessorNotesBase
 {
 public:
     static constexpr double tailSeconds = 15.0;
+    static constexpr int usedWaveIndex = 1;
     static constexpr int firstPointParameter = 24;
+    static constexpr int midiInOctaveIndex = 10;
+    static constexpr int midiInNoteIndex = 11;
+    static constexpr float mixSmoothingSpeed = -0.25f;
 
     AudioProcessor();
-    ~AudioProcessor() override = default;
+    ~AudioProcessor() override;
 
     const juce::String getName() const override { return JucePlugin_Name; }
     bool acceptsMidi() const override { return true; }
     bool producesMidi() const override { return false; }
     double getTailLengthSeconds() const override { return tailSeconds; }
 
-    // The host's input is already in the buffer, which is the output too.
-    void renderRange (juce::AudioBuffer<float>&, juce::MidiBuffer&, int, int) override {}
+    void steppedParameterChanged (int index, int step) override;
+    void renderVoice (ToneBase& voice, juce::AudioBuffer<float>& buffer, int start, int count) override;
+
+    // The note that restarts the LFO for the "Midi In Octave" and "Midi In Note" steps: every note
+    // for octave step 0 ("All Notes"), else octave step 1 is the octave of note 0.
+    static int triggerNoteFor (int octaveStep, int noteStep) noexcept;
 
 private:
     void registerParameters();
+
+    std::unique_ptr<SignalSmoother> smoother;
+    std::unique_ptr<ToneOrvanta> tone;
 };

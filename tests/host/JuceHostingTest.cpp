@@ -83,7 +83,9 @@ TEST_P (JuceHosting, LoadsTheBuiltPluginAndPassesAudioThrough)
 
     parameters[16]->setValue (0.5f);
     EXPECT_FLOAT_EQ (parameters[16]->getValue(), 0.5f);
+    parameters[16]->setValue (1.0f);
 
+    plugin->setCurrentProgram (15); // "Init": no points, so nothing moves
     plugin->prepareToPlay (48000.0, 1000);
     juce::AudioBuffer<float> buffer (2, 1000), input (2, 1000);
     for (int i = 0; i < 1000; ++i)

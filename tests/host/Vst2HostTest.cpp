@@ -12,6 +12,7 @@
 namespace
 {
     constexpr const char* pluginPath = ORVANTA_VST2_PLUGIN;
+    constexpr int initProgram = 15, hardLeftProgram = 2;
 
     std::unique_ptr<Vst2Plugin> loadPlugin (Vst2Plugin::LoadOptions options = {})
     {
@@ -141,26 +142,32 @@ TEST (Vst2Host, ReportsA15SecondTailAtTheCurrentRate)
     }
 }
 
-TEST (Vst2Host, PassesAudioThroughUnchangedInBlocksOfAnySize)
+TEST (Vst2Host, InitProgramPassesAudioThroughUnchangedInBlocksOfAnySize)
 {
     auto plugin = loadPlugin();
     ASSERT_NE (plugin, nullptr);
     plugin->resume();
+    plugin->dispatch (effSetProgram, 0, initProgram); // no points: nothing moves
 
     for (int numSamples : { 0, 1, 511, 512, 1000, 4096 })
         EXPECT_EQ (passThroughError (*plugin, numSamples), 0.0f) << numSamples << " samples";
 }
 
-TEST (Vst2Host, AcceptsBypassAndStillPassesAudioThrough)
+TEST (Vst2Host, AcceptsBypassAndThenPassesAudioThroughUntouched)
 {
     auto plugin = loadPlugin();
     ASSERT_NE (plugin, nullptr);
     plugin->resume();
+    plugin->dispatch (effSetProgram, 0, hardLeftProgram);
 
     EXPECT_EQ (plugin->dispatch (effSetBypass, 0, 1), 1);
-    EXPECT_EQ (passThroughError (*plugin, 700), 0.0f);
+    for (int block = 0; block < 4; ++block)
+        EXPECT_EQ (passThroughError (*plugin, 700), 0.0f);
+
     EXPECT_EQ (plugin->dispatch (effSetBypass, 0, 0), 1);
-    EXPECT_EQ (passThroughError (*plugin, 700), 0.0f);
+    for (int block = 0; block < 3; ++block)
+        passThroughError (*plugin, 700);
+    EXPECT_GT (passThroughError (*plugin, 700), 0.1f); // panned hard left again
 }
 
 TEST (Vst2Host, Lists1224AutomatableParametersWithShortNamesAndTwoDecimalTexts)
@@ -185,9 +192,13 @@ TEST (Vst2Host, Lists1224AutomatableParametersWithShortNamesAndTwoDecimalTexts)
 
 TEST (Vst2Host, ParameterValuesRoundTripThroughTheHostInterface)
 {
-    auto plugin = loadPlugin();
+    // Offline, so host values apply at once instead of waiting out the hold of program 0.
+    Vst2Plugin::LoadOptions options;
+    options.offline = true;
+    auto plugin = loadPlugin (options);
     ASSERT_NE (plugin, nullptr);
     plugin->resume();
+    passThroughError (*plugin, 64); // the wrapper asks for the process level at the first call
     auto& effect = plugin->effect();
 
     const std::pair<int, float> writes[] = { { 16, 0.25f }, { 4, 3.0f / 7.0f }, { 3, 0.7f }, { 1000, 1.0f } };
@@ -204,7 +215,10 @@ TEST (Vst2Host, ParameterValuesRoundTripThroughTheHostInterface)
     effect.setParameter (&effect, 16, 2.0f); // out of range: clamped
     EXPECT_EQ (effect.getParameter (&effect, 16), 1.0f);
 
-    // Audio still passes through after the queued changes are applied.
+    // With "Mix" at 0 the signal comes out dry, exactly, once the mix smoother has settled.
+    effect.setParameter (&effect, 16, 0.0f);
+    for (int block = 0; block < 100; ++block)
+        passThroughError (*plugin, 512);
     EXPECT_EQ (passThroughError (*plugin, 256), 0.0f);
 }
 
@@ -243,4 +257,63 @@ TEST (Vst2Host, ShowsSixteenProgramsAndSavesAndRestoresThemAsChunks)
     void* again = nullptr;
     ASSERT_EQ (reopened->dispatch (effGetChunk, 0, 0, &again), 78788);
     EXPECT_EQ (std::memcmp (again, bank.data(), bank.size()), 0);
+}
+
+namespace
+{
+    // Root mean square of samples [from, to) of a channel.
+    double rms (const std::vector<float>& samples, size_t from, size_t to)
+    {
+        double sum = 0.0;
+        for (size_t i = from; i < to; ++i)
+            sum += (double) samples[i] * samples[i];
+        return std::sqrt (sum / (double) (to - from));
+    }
+}
+
+TEST (Vst2Host, PansASineAsTheDrawnWaveSays)
+{
+    constexpr double rate = 48000.0;
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    plugin->resume();
+
+    // "Hard Left": one point at the top, so after the first blocks (the waves are drawn over two
+    // processing calls) the whole signal goes left with the pan law's +3 dB.
+    plugin->dispatch (effSetProgram, 0, hardLeftProgram);
+    constexpr int block = 512;
+    std::vector<float> in ((size_t) block), left ((size_t) block), right ((size_t) block);
+    for (int i = 0; i < block; ++i)
+        in[(size_t) i] = 0.5f * std::sin (2.0f * 3.14159265f * 440.0f * (float) i / (float) rate);
+    for (int call = 0; call < 3; ++call)
+        plugin->processStereo (in.data(), in.data(), left.data(), right.data(), block);
+
+    for (int i = 0; i < block; ++i)
+    {
+        ASSERT_EQ (right[(size_t) i], 0.0f) << i;
+        ASSERT_FLOAT_EQ (left[(size_t) i], 1.4142135f * in[(size_t) i]) << i;
+    }
+
+    // "Left to Right": beat synced over 2 bars, so 4 s per cycle at the 120 bpm a host without a
+    // transport implies. Its curve is high (left) around a quarter of the cycle and low (right)
+    // around three quarters.
+    auto sweep = loadPlugin();
+    ASSERT_NE (sweep, nullptr);
+    sweep->resume();
+    const size_t total = (size_t) (4.0 * rate);
+    std::vector<float> sine (total), outLeft (total), outRight (total);
+    for (size_t i = 0; i < total; ++i)
+        sine[i] = 0.5f * std::sin (2.0f * 3.14159265f * 440.0f * (float) i / (float) rate);
+    for (size_t at = 0; at < total; at += block)
+        sweep->processStereo (sine.data() + at, sine.data() + at, outLeft.data() + at, outRight.data() + at, block);
+
+    auto window = [&] (double seconds) { return (size_t) (seconds * rate); };
+    const double quarterLeft = rms (outLeft, window (0.9), window (1.1));
+    const double quarterRight = rms (outRight, window (0.9), window (1.1));
+    const double threeQuarterLeft = rms (outLeft, window (2.9), window (3.1));
+    const double threeQuarterRight = rms (outRight, window (2.9), window (3.1));
+    EXPECT_GT (quarterLeft, 3.0 * quarterRight);
+    EXPECT_GT (threeQuarterRight, 3.0 * threeQuarterLeft);
+    // Equal power: the two gains squared always add up to 2.
+    EXPECT_NEAR (quarterLeft * quarterLeft + quarterRight * quarterRight, 2.0 * rms (sine, window (0.9), window (1.1)) * rms (sine, window (0.9), window (1.1)), 1e-3);
 }

@@ -11,17 +11,19 @@ static_assert (effGetTailSize == 52 && effSetBypass == 44,
 namespace
 {
     using EntryFunction = AEffect* (*) (audioMasterCallback);
+    constexpr int offlineProcessLevel = 4;
 
     // The answer to the version request while an entry point runs. Loads are serialised by the
     // callers (tests and tools create plug-ins from one thread), so one value suffices.
     std::atomic<int> versionAnswer { 2400 };
+    std::atomic<int> processLevelAnswer { 0 };
 
     t_fstPtrInt hostCallback (AEffect*, int opcode, int, t_fstPtrInt, void* const, float)
     {
         switch (opcode)
         {
             case audioMasterVersion:            return versionAnswer.load();
-            case audioMasterGetCurrentProcessLevel: return 0; // unknown: the plug-in stays realtime
+            case audioMasterGetCurrentProcessLevel: return processLevelAnswer.load();
             default:                            return 0;     // no transport, no automation record
         }
     }
@@ -48,6 +50,7 @@ namespace
         }
 
         versionAnswer = options.hostVersion;
+        processLevelAnswer = options.offline ? offlineProcessLevel : 0;
         AEffect* effect = entry (hostCallback);
 
         if (effect == nullptr)

@@ -19,6 +19,7 @@ public:
         int hostVersion = 2400;          // what the host callback answers to the version request
         double sampleRate = 48000.0;
         int maxBlockSize = 4096;
+        bool offline = false;            // the host renders offline (process level 4)
     };
 
     // Loads the library and creates the effect; null with a message in error when either fails.
