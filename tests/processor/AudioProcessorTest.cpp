@@ -85,3 +85,110 @@ TEST (AudioProcessor, EveryHostParameterHasAUniqueStableId)
     EXPECT_EQ (ids.count ("p0003_reserved"), 1u);
     EXPECT_EQ (*ids.rbegin(), "p1223_wave10_40_type");
 }
+
+namespace
+{
+    constexpr int speedTypeIndex = 4, mixIndex = 16, usedWaveIndex = 1;
+    constexpr int sawDestruction = 13, hardLeft = 2;
+
+    // Runs blocks of a steady stereo signal (1 on the left, 0.5 on the right) through a processor.
+    struct Rig
+    {
+        Rig() { processor->prepareToPlay (48000.0, 512); }
+
+        juce::AudioBuffer<float> process (int numSamples, juce::MidiBuffer midi = {})
+        {
+            juce::AudioBuffer<float> buffer (2, numSamples);
+            for (int i = 0; i < numSamples; ++i)
+            {
+                buffer.setSample (0, i, 1.0f);
+                buffer.setSample (1, i, 0.5f);
+            }
+            processor->processBlock (buffer, midi);
+            return buffer;
+        }
+
+        // Loads a program and lets the two processing calls of the wave rebuild pass.
+        void load (int program)
+        {
+            processor->setCurrentProgram (program);
+            process (64);
+            process (64);
+        }
+
+        std::unique_ptr<AudioProcessor> processor = std::make_unique<AudioProcessor>();
+    };
+}
+
+TEST (AudioProcessor, TriggerNoteFollowsOctaveAndNoteSteps)
+{
+    const struct { int octave, note, trigger; } cases[] = {
+        { 0, 5, -1 },     // "All Notes"
+        { 1, 0, 0 },      // Octave -2, C
+        { 6, 0, 60 },     // Octave 3, C: middle C
+        { 11, 7, 127 },   // Octave 8, G
+        { 11, 11, 127 },  // beyond the MIDI range: the highest note
+    };
+
+    for (auto& c : cases)
+        EXPECT_EQ (AudioProcessor::triggerNoteFor (c.octave, c.note), c.trigger) << c.octave << ", " << c.note;
+
+    Rig rig;
+    EXPECT_EQ (rig.processor->getTriggerNote(), -1);
+    rig.processor->setParameterStepFromGui (10, 6);
+    rig.processor->setParameterStepFromGui (11, 2);
+    rig.process (16);
+    EXPECT_EQ (rig.processor->getTriggerNote(), 62);
+}
+
+TEST (AudioProcessor, UsedWaveSwitchesThePlayedWaveAtTheNextDrain)
+{
+    Rig rig;
+    rig.load (sawDestruction); // wave 1 a saw, waves 2 ... 10 a level line at 0.710682
+
+    rig.processor->setParameterStepFromGui (usedWaveIndex, 4);
+    const auto out = rig.process (512);
+
+    // A level line: constant gains from the first sample on, as the pan law gives for its value.
+    const float c = 0.5f * (2.0f * 0.710682f - 1.0f) + 0.5f;
+    for (int i = 0; i < 512; ++i)
+    {
+        ASSERT_NEAR (out.getSample (0, i), std::sqrt (c) * 1.4142135f, 1e-5f) << i;
+        ASSERT_NEAR (out.getSample (1, i), 0.5f * std::sqrt (1.0f - c) * 1.4142135f, 1e-5f) << i;
+    }
+}
+
+TEST (AudioProcessor, MixBlendsTowardsTheDrySignal)
+{
+    Rig rig;
+    rig.load (hardLeft);
+    EXPECT_FLOAT_EQ (rig.process (64).getSample (1, 63), 0.0f); // all of the right goes left
+
+    rig.processor->setParameterFromGui (mixIndex, 0.0f, false);
+    for (int block = 0; block < 100; ++block) // the mix moves smoothly, then settles
+        rig.process (512);
+    const auto dry = rig.process (64);
+    EXPECT_EQ (dry.getSample (0, 10), 1.0f);
+    EXPECT_EQ (dry.getSample (1, 10), 0.5f);
+}
+
+TEST (AudioProcessor, HostNotesRestartTheLfoOnTheirSampleInRetriggeredTypes)
+{
+    Rig withNote, without;
+    for (auto* rig : { &withNote, &without })
+    {
+        rig->load (0);
+        rig->processor->setParameterStepFromGui (speedTypeIndex, 1); // "Beat Retrig."
+        for (int block = 0; block < 100; ++block)                    // move well into the cycle
+            rig->process (512);
+    }
+
+    juce::MidiBuffer note;
+    note.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), 300);
+    const auto restarted = withNote.process (512, note);
+    const auto running = without.process (512);
+
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ (restarted.getSample (0, i), running.getSample (0, i)) << i;
+    EXPECT_NE (restarted.getSample (0, 300), running.getSample (0, 300));
+}
