@@ -192,3 +192,27 @@ TEST (AudioProcessor, HostNotesRestartTheLfoOnTheirSampleInRetriggeredTypes)
         ASSERT_EQ (restarted.getSample (0, i), running.getSample (0, i)) << i;
     EXPECT_NE (restarted.getSample (0, 300), running.getSample (0, 300));
 }
+
+TEST (AudioProcessor, PansWithProgramZeroAtFullMixFromTheFirstBlock)
+{
+    Rig rig;
+    // A fast LFO, so that one block shows the panning move.
+    rig.processor->setParameterFromGui (speedTypeIndex, ParameterRecord::valueOfStep (4, 7), false); // "Hertz Retrig."
+    rig.processor->setParameterFromGui (5, 0.5f, false);                                            // about 10 Hz
+
+    // The first span uses the mix of program 0 without a rise from 0.
+    rig.process (512);
+    EXPECT_FALSE (rig.processor->state->mixBuffer.varying);
+    EXPECT_EQ (rig.processor->state->mixBuffer.samples[0], 1.0f);
+
+    // With the waves built, the gains move and always keep left² + right² = 2.
+    const auto out = rig.process (512);
+    bool moved = false;
+    for (int i = 0; i < 512; ++i)
+    {
+        const float l = out.getSample (0, i), r = out.getSample (1, i) / 0.5f;
+        ASSERT_NEAR (l * l + r * r, 2.0f, 1e-5f) << i;
+        moved = moved || std::abs (l - 1.0f) > 0.01f;
+    }
+    EXPECT_TRUE (moved);
+}
