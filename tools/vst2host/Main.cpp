@@ -75,7 +75,7 @@ namespace
             std::printf ("canDo %-22s %d\n", query, plugin.canDo (query));
     }
 
-    // Passes a stereo sweep through the plug-in and reports the largest difference from the input.
+    // Passes a stereo test signal through the plug-in; the largest difference from the input.
     float passThroughError (Vst2Plugin& plugin, int blockSize)
     {
         std::vector<float> left ((size_t) blockSize), right ((size_t) blockSize);
@@ -93,6 +93,40 @@ namespace
         for (size_t i = 0; i < left.size(); ++i)
             worst = std::max ({ worst, std::abs (outLeft[i] - left[i]), std::abs (outRight[i] - right[i]) });
         return worst;
+    }
+
+    // Plays a 440 Hz tone on both channels through the current program and prints the left and
+    // right levels every half second: the panning as a host hears it.
+    void printPanning (Vst2Plugin& plugin, double sampleRate, double seconds)
+    {
+        constexpr int blockSize = 512;
+        const int blocksPerStep = (int) (0.5 * sampleRate / blockSize);
+        std::vector<float> in ((size_t) blockSize), left ((size_t) blockSize), right ((size_t) blockSize);
+        double sumLeft = 0.0, sumRight = 0.0;
+        long sample = 0;
+
+        for (int block = 0; block < (int) (seconds * sampleRate / blockSize); ++block)
+        {
+            for (int i = 0; i < blockSize; ++i)
+                in[(size_t) i] = 0.5f * (float) std::sin (2.0 * 3.141592653589793 * 440.0 * (double) sample++ / sampleRate);
+
+            plugin.processStereo (in.data(), in.data(), left.data(), right.data(), blockSize);
+
+            for (int i = 0; i < blockSize; ++i)
+            {
+                sumLeft += (double) left[(size_t) i] * left[(size_t) i];
+                sumRight += (double) right[(size_t) i] * right[(size_t) i];
+            }
+
+            if ((block + 1) % blocksPerStep == 0)
+            {
+                const double n = (double) blocksPerStep * blockSize;
+                const double l = std::sqrt (sumLeft / n), r = std::sqrt (sumRight / n);
+                std::printf ("  %4.1f s   left %5.3f  right %5.3f  %s\n", (double) sample / sampleRate, l, r,
+                             std::string ((size_t) (20.0 * l / (l + r + 1e-9)), '<').c_str());
+                sumLeft = sumRight = 0.0;
+            }
+        }
     }
 }
 
@@ -120,11 +154,18 @@ int main (int argc, char** argv)
     plugin->resume();
     printIdentity (*plugin, options.sampleRate);
 
+    std::printf ("program \"%s\", a 440 Hz tone on both channels (no host transport: 120 bpm):\n",
+                 plugin->getString (effGetProgramName).c_str());
+    printPanning (*plugin, options.sampleRate, 4.0);
+
+    // The last program, "Init", has no points: audio must pass through untouched.
+    plugin->dispatch (effSetProgram, 0, plugin->effect().numPrograms - 1);
+    std::printf ("program \"%s\":\n", plugin->getString (effGetProgramName).c_str());
     int failures = 0;
-    for (int blockSize : { 1, 511, 512, 1000, 4096 })
+    for (int blockSize : { 512, 1, 511, 512, 1000, 4096 })
     {
         const float error = passThroughError (*plugin, blockSize);
-        std::printf ("block of %4d    max difference from input %g\n", blockSize, error);
+        std::printf ("  block of %4d  max difference from input %g\n", blockSize, error);
         failures += error == 0.0f ? 0 : 1;
     }
 
