@@ -239,6 +239,8 @@ void AudioProcessorBase::setParameterStepFromGui (int index, int step)
 
 bool AudioProcessorBase::isHeld (int index, juce::uint32 now) const noexcept
 {
+    // Holds protect a user's live moves; an offline render must not depend on the wall clock,
+    // so the drain ignores them there.
     // Time since the hold started, in unsigned arithmetic so the counter's wrap does not matter.
     const auto holdStart = holdUntil[(size_t) index].load() - guiHoldMs;
     return now - holdStart <= guiHoldMs;
@@ -271,7 +273,7 @@ void AudioProcessorBase::drainParameterQueueAt (juce::uint32 now)
             currentValues[index].store (change.value, std::memory_order_relaxed);
             applyParameter (change.index, change.value);
         }
-        else if (isHeld (change.index, now))
+        else if (! isNonRealtime() && isHeld (change.index, now))
         {
             deferred.set (index);
         }

@@ -164,11 +164,17 @@ TEST_F (ParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesFor
     EXPECT_EQ (processor.getParameter (speedType), 1.0f);
 }
 
-TEST_F (ParameterStore, OfflineRenderingAppliesHostValuesAtOnce)
+TEST_F (ParameterStore, OfflineRenderingAppliesHostValuesAtOnceAndHoldsNothing)
 {
+    processor.setParameter (mix, 0.5f); // queued while realtime, inside the hold of program 0
+
     processor.setNonRealtime (true);
-    processor.setParameter (mix, 0.6f);
-    EXPECT_EQ (storage (mix), 0.6f);
+    processor.setParameter (speedType, 1.0f);
+    EXPECT_EQ (processor.getParameterRecord (speedType)->currentStep(), 6);
+
+    // Offline the result must not depend on the wall clock: the held value applies at the drain.
+    processor.drainParameterQueueAt (processor.getHoldUntil (mix) - 1);
+    EXPECT_EQ (storage (mix), 0.5f);
     processor.setNonRealtime (false);
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// What orvanta-bench measures, as given on the command line.
+struct BenchSettings
+{
+    static constexpr double defaultSeconds = 10.0;
+    static constexpr int defaultInstances = 4;
+    static constexpr double defaultProgramChangeSeconds = 0.5;
+
+    double seconds = defaultSeconds; // of audio per case
+    juce::Array<double> sampleRates { 44100.0, 48000.0 };
+    juce::Array<int> blockSizes { 64, 128, 512, 4096 };
+    juce::File plugin;               // none: the freshly built VST 2 plug-in
+    juce::Array<juce::File> others;  // more plug-in files to compare with
+    juce::String lv2Uri;
+    int instances = defaultInstances; // created together to measure memory per instance
+    double programChangeSeconds = defaultProgramChangeSeconds;
+    bool showHelp = false;
+};
