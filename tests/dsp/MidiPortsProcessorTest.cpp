@@ -1,3 +1,4 @@
+#include "MidiDescription.h"
 #include "dsp/MidiPortsProcessor.h"
 #include "events/Event.h"
 #include "events/EventKinds.h"
@@ -13,24 +14,8 @@
 
 namespace
 {
-    // Every event of a buffer as "sample:bytes", in buffer order.
-    std::vector<std::string> describe (const juce::MidiBuffer& midi)
-    {
-        std::vector<std::string> events;
-
-        for (const auto metadata : midi)
-            events.push_back (std::to_string (metadata.samplePosition) + ":"
-                              + juce::String::toHexString (metadata.data, metadata.numBytes).toStdString());
-
-        return events;
-    }
-
-    std::string at (int sample, const juce::MidiMessage& message)
-    {
-        juce::MidiBuffer one;
-        one.addEvent (message, sample);
-        return describe (one).front();
-    }
+    using MidiDescription::at;
+    using MidiDescription::describe;
 
     using Log = std::vector<std::string>;
 
