@@ -74,14 +74,15 @@ void MidiPortsProcessor::registerMidiInputParameters()
     jassert (midiInRecord == nullptr); // the parameter table would keep pointing at the old record
 
     // Step 0 is "no port", then one step per input.
-    midiInRecord = std::make_unique<ParameterRecord> (inputNames.size() + 1);
+    midiInRecord = std::make_unique<ParameterRecord> (ParameterLayout::stepsOf (ParameterLayout::midiIn) + inputNames.size());
     state->midiIn = midiInRecord.get();
 
+    using Layout = ParameterLayout;
     const auto plain = ParameterRecord::plain;
-    processor->registerParameter (*state->midiIn, "Midi In", plain);
-    processor->registerParameter (state->midiInChannel, "Midi In Channel", plain);
-    processor->registerParameter (state->midiInOctave, "Midi In Octave", plain);
-    processor->registerParameter (state->midiInNote, "Midi In Note", plain);
+    processor->registerParameter (*state->midiIn, Layout::nameOf (Layout::midiIn), plain);
+    processor->registerParameter (state->midiInChannel, Layout::nameOf (Layout::midiInChannel), plain);
+    processor->registerParameter (state->midiInOctave, Layout::nameOf (Layout::midiInOctave), plain);
+    processor->registerParameter (state->midiInNote, Layout::nameOf (Layout::midiInNote), plain);
 }
 
 void MidiPortsProcessor::steppedParameterChanged (int index, int step)

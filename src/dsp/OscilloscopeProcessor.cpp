@@ -20,7 +20,8 @@ OscilloscopeProcessor::OscilloscopeProcessor (AudioProcessorBase& owner)
 
 void OscilloscopeProcessor::registerParameters()
 {
-    processor->registerParameter (state->oscilloscopeZoom, "Oscilloscope Zoom", ParameterRecord::plain);
+    processor->registerParameter (state->oscilloscopeZoom, ParameterLayout::nameOf (ParameterLayout::oscilloscopeZoom),
+                                  ParameterRecord::plain);
 }
 
 void OscilloscopeProcessor::setScopeSource (int slot, WaveLfo* lfo)

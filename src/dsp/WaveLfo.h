@@ -10,18 +10,14 @@
 class WaveLfo : public AudioNode
 {
 public:
-    enum SpeedType
-    {
-        beatSynced = 0,
-        beatRetrig,
-        beatOneShot,
-        hertzSynced,
-        hertzRetrig,
-        hertzOneShot,
-        pitchToRate
-    };
+    // The steps of "Speed Type".
+    using SpeedType = ParameterLayout::SpeedTypeStep;
+    static constexpr SpeedType beatSynced = ParameterLayout::beatSynced, beatRetrig = ParameterLayout::beatRetrig,
+                               beatOneShot = ParameterLayout::beatOneShot, hertzSynced = ParameterLayout::hertzSynced,
+                               hertzRetrig = ParameterLayout::hertzRetrig, hertzOneShot = ParameterLayout::hertzOneShot,
+                               pitchToRate = ParameterLayout::pitchToRate;
 
-    static constexpr int numLoopLengths = 18;
+    static constexpr int numLoopLengths = (int) ParameterLayout::loopLengthSteps.size();
     static constexpr double oneShotEnd = 63.0 / 64.0;   // where a one-shot cycle stops playing
     static constexpr float endRampSeconds = 0.2f;
 

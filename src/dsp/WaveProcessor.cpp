@@ -21,29 +21,18 @@ void WaveProcessor::respond (const Event& event)
 //==============================================================================
 void WaveProcessor::registerParameters()
 {
-    // Slots 1 ... 20 of every wave come first, then slots 21 ... 40: banks saved when waves had
-    // 20 points keep their indices.
-    constexpr int slotsPerHalf = WaveTables::numSlots / 2;
+    // In index order, which puts slots 1 ... 20 of every wave before slots 21 ... 40.
+    using Layout = ParameterLayout;
 
-    for (int half = 0; half < 2; ++half)
-        for (int w = 0; w < numWaves; ++w)
-            for (int slot = half * slotsPerHalf; slot < (half + 1) * slotsPerHalf; ++slot)
-                registerSlot (w, slot);
+    for (int index = Layout::firstPointParameter; index < Layout::numParameters; ++index)
+    {
+        const auto point = Layout::pointAt (index);
+        auto& record = state->waves[(size_t) point.wave].field (point.slot, point.field);
+        record.group = point.wave;
+        processor->registerParameter (record, Layout::nameOf (index), ParameterRecord::wavePoint);
+    }
 
     waveState.firstPointParameter = state->waves[0].x (0).index;
-}
-
-void WaveProcessor::registerSlot (int w, int slot)
-{
-    auto& tables = state->waves[(size_t) w];
-    const auto prefix = "Wave" + juce::String (w + 1) + "." + juce::String (slot + 1) + " ";
-
-    for (auto* record : { &tables.x (slot), &tables.y (slot), &tables.type (slot) })
-        record->group = w;
-
-    processor->registerParameter (tables.x (slot), prefix + "X", ParameterRecord::wavePoint);
-    processor->registerParameter (tables.y (slot), prefix + "Y", ParameterRecord::wavePoint);
-    processor->registerParameter (tables.type (slot), prefix + "Type", ParameterRecord::wavePoint);
 }
 
 void WaveProcessor::pointParameterChanged (int index)

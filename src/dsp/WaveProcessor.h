@@ -36,8 +36,6 @@ protected:
     void adoptWave (int w, std::unique_ptr<Wave> wave);
 
 private:
-    void registerSlot (int w, int slot);
-
     std::array<std::unique_ptr<Wave>, numWaves> waves;
     WaveState waveState;
 };

@@ -8,16 +8,20 @@
 // tables built from them (one cycle each).
 struct WaveTables
 {
-    static constexpr int numSlots = 40;
-    static constexpr int recordsPerSlot = 3;      // X, Y, Type
+    static constexpr int numSlots = ParameterLayout::numSlots;
+    static constexpr int recordsPerSlot = ParameterLayout::fieldsPerPoint;   // X, Y, Type
     static constexpr int numPointRecords = numSlots * recordsPerSlot;
-    static constexpr int curveSize = 32768;
-    static constexpr int levelTableSize = 16380;  // 12 levels of 8192 >> k samples
-    static constexpr int interpolationFactor = 32;
-    static constexpr int interpolationTableSize = interpolationFactor * levelTableSize;
+    static constexpr int xSteps = ParameterLayout::xSteps;
+    static constexpr int typeSteps = ParameterLayout::typeSteps;
 
-    static constexpr int xSteps = 8192;
-    static constexpr int typeSteps = 4;
+    static constexpr int curveSize = 32768;
+    // The levels the LFO plays: level k holds topLevelSize >> k values, the levels one after the
+    // other; the finest has one value per X step.
+    static constexpr int numLevels = 12;
+    static constexpr int topLevelSize = xSteps;
+    static constexpr int levelTableSize = 2 * topLevelSize - ((2 * topLevelSize) >> numLevels);
+    static constexpr int interpolationFactor = 32;   // interpolated values per level value
+    static constexpr int interpolationTableSize = interpolationFactor * levelTableSize;
 
     WaveTables() noexcept
     {
@@ -28,9 +32,10 @@ struct WaveTables
         }
     }
 
-    ParameterRecord& x (int slot) noexcept { return points[(size_t) (recordsPerSlot * slot)]; }
-    ParameterRecord& y (int slot) noexcept { return points[(size_t) (recordsPerSlot * slot + 1)]; }
-    ParameterRecord& type (int slot) noexcept { return points[(size_t) (recordsPerSlot * slot + 2)]; }
+    ParameterRecord& field (int slot, ParameterLayout::PointField f) noexcept { return points[(size_t) (recordsPerSlot * slot + f)]; }
+    ParameterRecord& x (int slot) noexcept { return field (slot, ParameterLayout::pointX); }
+    ParameterRecord& y (int slot) noexcept { return field (slot, ParameterLayout::pointY); }
+    ParameterRecord& type (int slot) noexcept { return field (slot, ParameterLayout::pointType); }
 
     std::array<ParameterRecord, numPointRecords> points;
     std::array<float, curveSize> curve {};

@@ -34,40 +34,51 @@ AudioProcessor::~AudioProcessor()
 
 void AudioProcessor::registerParameters()
 {
+    using Layout = ParameterLayout;
     auto& s = *state;
-    const auto plain = ParameterRecord::plain;
 
-    registerParameter (s.loopLength, "Loop Length", plain);
-    registerParameter (s.usedWave, "Used Wave", plain);
-    registerParameter (s.visibleWave, "Visible Wave", plain);
-    addReservedParameters (1);
-    registerParameter (s.speedType, "Speed Type", plain);
-    registerParameter (s.speed, "Speed", plain);
-    addReservedParameters (2);
+    registerNamed (s.loopLength, Layout::loopLength);
+    registerNamed (s.usedWave, Layout::usedWave);
+    registerNamed (s.visibleWave, Layout::visibleWave);
+    addReservedUpTo (Layout::speedType);
+    registerNamed (s.speedType, Layout::speedType);
+    registerNamed (s.speed, Layout::speed);
+    addReservedUpTo (Layout::midiIn);
     getMidiPorts()->registerMidiInputParameters();
-    addReservedParameters (2);
+    addReservedUpTo (Layout::oscilloscopeZoom);
     getOscilloscope()->registerParameters();
-    addReservedParameters (1);
-    registerParameter (s.mix, "Mix", plain);
-    addReservedParameters (7);
+    addReservedUpTo (Layout::mix);
+    registerNamed (s.mix, Layout::mix);
+    addReservedUpTo (Layout::firstPointParameter);
     getWaveProcessor()->registerParameters();
+}
+
+void AudioProcessor::registerNamed (ParameterRecord& record, int index)
+{
+    jassert (getParameterCount() == index);
+    registerParameter (record, ParameterLayout::nameOf (index), ParameterRecord::plain);
+}
+
+void AudioProcessor::addReservedUpTo (int index)
+{
+    addReservedParameters (index - getParameterCount());
 }
 
 void AudioProcessor::steppedParameterChanged (int index, int step)
 {
     AudioProcessorNotesBase::steppedParameterChanged (index, step);
 
-    if (index == usedWaveIndex)
+    if (index == ParameterLayout::usedWave)
         tone->getLfo().setWave (step);
-    else if (index == midiInOctaveIndex || index == midiInNoteIndex)
+    else if (index == ParameterLayout::midiInOctave || index == ParameterLayout::midiInNote)
         setTriggerNote (triggerNoteFor (state->midiInOctave.currentStep(), state->midiInNote.currentStep()));
 }
 
 int AudioProcessor::triggerNoteFor (int octaveStep, int noteStep) noexcept
 {
-    constexpr int notesPerOctave = 12, highestNote = 127;
+    constexpr int notesPerOctave = (int) ParameterLayout::midiInNoteSteps.size(), highestNote = numNotes - 1;
 
-    if (octaveStep == 0)
+    if (octaveStep == ParameterLayout::allNotesStep)
         return allNotes;
 
     return juce::jmin (highestNote, (octaveStep - 1) * notesPerOctave + noteStep);

@@ -11,10 +11,6 @@ class AudioProcessor : public AudioProcessorNotesBase
 {
 public:
     static constexpr double tailSeconds = 15.0;
-    static constexpr int usedWaveIndex = 1;
-    static constexpr int firstPointParameter = 24;
-    static constexpr int midiInOctaveIndex = 10;
-    static constexpr int midiInNoteIndex = 11;
     static constexpr float mixSmoothingSpeed = -0.25f;
 
     AudioProcessor();
@@ -34,6 +30,9 @@ public:
 
 private:
     void registerParameters();
+    // Registers a record of the StateBlock at the layout's index, under the layout's name.
+    void registerNamed (ParameterRecord& record, int index);
+    void addReservedUpTo (int index);
 
     std::unique_ptr<SignalSmoother> smoother;
     std::unique_ptr<ToneOrvanta> tone;

@@ -2,10 +2,7 @@
 
 #include "../events/ActionEvent.h"
 #include "../events/EventKinds.h"
-#include "FactoryBank.h"
 #include "HostParameter.h"
-
-#include <cmath>
 
 const juce::String AudioProcessorBase::bankRefusedMessage =
     "Unable to load bank. It has been saved with a newer version of the software.";
@@ -20,10 +17,6 @@ AudioProcessorBase::AudioProcessorBase()
       // The dispatcher member is built below; the handler only keeps its address until then.
       EventHandler (dispatcher)
 {
-    const auto factory = FactoryBank::formatTwoBytes();
-    auto factoryBank = std::make_unique<BankRecord>();
-    BankRecord::read (factory.data(), factory.size(), *factoryBank);
-    bank.loadBankData (*factoryBank);
 }
 
 AudioProcessorBase::~AudioProcessorBase()
@@ -37,10 +30,10 @@ void AudioProcessorBase::finishConstruction()
 {
     loadProgram (0, false);
     drainParameterQueue();
-    initialised = true;
+    store.markReady();
 
-    for (int i = 0; i < parameterCount; ++i)
-        hostParameters[(size_t) i]->setDefaultValue (currentValues[(size_t) i]);
+    for (int i = 0; i < store.size(); ++i)
+        hostParameters[(size_t) i]->setDefaultValue (store.valueOf (i));
 
     startTimer (idleIntervalMs);
 }
@@ -131,20 +124,9 @@ void AudioProcessorBase::idleTick (juce::uint32 now)
 }
 
 //==============================================================================
-float AudioProcessorBase::normalized (float value) noexcept
-{
-    // A corrupt chunk or a careless host may send anything; a value that is not a number is 0.
-    return std::isnan (value) ? 0.0f : juce::jlimit (0.0f, 1.0f, value);
-}
-
 void AudioProcessorBase::registerParameter (ParameterRecord& record, const juce::String& name, int kind)
 {
-    jassert (parameterCount < numParameters);
-    const int index = parameterCount++;
-    record.name = name;
-    record.kind = kind;
-    record.index = index;
-    parameterTable[(size_t) index] = &record;
+    const int index = store.add (record, name, kind);
 
     // The ID is what saved host sessions refer to, so it is made of what never changes: the index
     // (first, so hosts that sort parameters by ID keep their order) and the name.
@@ -159,20 +141,13 @@ void AudioProcessorBase::registerParameter (ParameterRecord& record, const juce:
 void AudioProcessorBase::addReservedParameters (int n)
 {
     for (int i = 0; i < n; ++i)
-    {
-        placeholders.push_back (std::make_unique<ParameterRecord>());
-        registerParameter (*placeholders.back(), "X (Reserved)", ParameterRecord::placeholder);
-    }
-}
-
-const ParameterRecord* AudioProcessorBase::getParameterRecord (int index) const noexcept
-{
-    return isValidIndex (index) ? parameterTable[(size_t) index] : nullptr;
+        registerParameter (store.createPlaceholder(), ParameterLayout::placeholderName, ParameterRecord::placeholder);
 }
 
 const juce::String AudioProcessorBase::getParameterName (int index)
 {
-    return isValidIndex (index) ? parameterTable[(size_t) index]->name : juce::String();
+    const auto* record = store.recordAt (index);
+    return record != nullptr ? record->name : juce::String();
 }
 
 juce::String AudioProcessorBase::getParameterName (int index, int maximumLength)
@@ -182,7 +157,7 @@ juce::String AudioProcessorBase::getParameterName (int index, int maximumLength)
 
 float AudioProcessorBase::getParameter (int index)
 {
-    return isValidIndex (index) ? currentValues[(size_t) index].load (std::memory_order_relaxed) : 0.0f;
+    return store.valueOf (index);
 }
 
 const juce::String AudioProcessorBase::getParameterText (int index)
@@ -197,38 +172,18 @@ juce::String AudioProcessorBase::getParameterText (int index, int maximumLength)
 
 void AudioProcessorBase::setParameter (int index, float value)
 {
-    if (! isValidIndex (index))
-        return;
-
-    value = normalized (value);
-    auto& current = currentValues[(size_t) index];
-
-    if (initialised && value == current.load (std::memory_order_relaxed))
-        return;
-
-    current.store (value, std::memory_order_relaxed);
-
-    if (initialised && ! isNonRealtime() && changeQueue.push ({ index, ParameterChange::fromHost, 0.0f }))
-        return;
-
-    // Offline, not ready yet, or the queue is full: the value must not be lost, so apply it now.
-    applyParameter (index, value);
+    store.writeFromHost (index, value, ! isNonRealtime());
 }
 
 void AudioProcessorBase::setParameterFromGui (int index, float value, bool notifyHost)
 {
-    if (! isValidIndex (index))
+    if (! store.isValidIndex (index))
         return;
 
-    value = normalized (value);
-    holdUntil[(size_t) index].store (juce::Time::getApproximateMillisecondCounter() + guiHoldMs);
-    currentValues[(size_t) index].store (value, std::memory_order_relaxed);
-
-    if (! changeQueue.push ({ index, ParameterChange::fromGui, value }))
-        keepOverflowedValue (index);
+    store.writeFromGui (index, value);
 
     if (notifyHost)
-        hostParameters[(size_t) index]->sendValueChangedMessageToListeners (value);
+        hostParameters[(size_t) index]->sendValueChangedMessageToListeners (ParameterStore::normalized (value));
 }
 
 void AudioProcessorBase::setParameterStepFromGui (int index, int step)
@@ -237,184 +192,49 @@ void AudioProcessorBase::setParameterStepFromGui (int index, int step)
         setParameterFromGui (index, ParameterRecord::valueOfStep (step, record->steps), true);
 }
 
-bool AudioProcessorBase::isHeld (int index, juce::uint32 now) const noexcept
+void AudioProcessorBase::parameterStepApplied (int index, const ParameterRecord& record, int step)
 {
-    // Holds protect a user's live moves; an offline render must not depend on the wall clock,
-    // so the drain ignores them there.
-    // Time since the hold started, in unsigned arithmetic so the counter's wrap does not matter.
-    const auto holdStart = holdUntil[(size_t) index].load() - guiHoldMs;
-    return now - holdStart <= guiHoldMs;
+    steppedParameterChanged (index, step);
+
+    if (record.kind == ParameterRecord::wavePoint && waveProcessor != nullptr)
+        waveProcessor->pointParameterChanged (index);
 }
 
-void AudioProcessorBase::drainParameterQueueAt (juce::uint32 now)
+void AudioProcessorBase::parameterValueApplied (int index, const ParameterRecord& record, float value)
 {
-    if (changeQueue.isEmpty() && ! hasOverflowed.load())
-        return;
+    continuousParameterChanged (index, value);
 
-    deferred.reset();
-    ParameterChange change;
-
-    // At most one queue's worth, so writers that keep pushing cannot hold the drain forever.
-    for (int taken = 0; taken < changeQueueCapacity; ++taken)
-    {
-        const auto position = changeQueue.popCount();
-
-        if (! changeQueue.pop (change))
-            break;
-
-        if (position < discardBefore.load())
-            continue;
-
-        const auto index = (size_t) change.index;
-
-        if (change.kind == ParameterChange::fromGui)
-        {
-            deferred.reset (index);
-            currentValues[index].store (change.value, std::memory_order_relaxed);
-            applyParameter (change.index, change.value);
-        }
-        else if (! isNonRealtime() && isHeld (change.index, now))
-        {
-            deferred.set (index);
-        }
-        else
-        {
-            applyParameter (change.index, currentValues[index].load (std::memory_order_relaxed));
-        }
-    }
-
-    // Written when the queue was full, so newer than anything queued for their index.
-    applyOverflowedValues();
-    requeueDeferred();
-}
-
-void AudioProcessorBase::keepOverflowedValue (int index) noexcept
-{
-    overflowed[(size_t) index / 64].fetch_or (juce::uint64 (1) << (index % 64));
-    hasOverflowed.store (true);
-}
-
-void AudioProcessorBase::applyOverflowedValues()
-{
-    if (! hasOverflowed.exchange (false))
-        return;
-
-    for (size_t word = 0; word < overflowed.size(); ++word)
-    {
-        auto bits = overflowed[word].exchange (0);
-
-        for (int bit = 0; bits != 0; ++bit, bits >>= 1)
-        {
-            if ((bits & 1) == 0)
-                continue;
-
-            const auto index = (int) word * 64 + bit;
-            deferred.reset ((size_t) index);
-            applyParameter (index, currentValues[(size_t) index].load (std::memory_order_relaxed));
-        }
-    }
-}
-
-void AudioProcessorBase::requeueDeferred()
-{
-    if (deferred.none())
-        return;
-
-    for (int index = 0; index < parameterCount; ++index)
-        if (deferred.test ((size_t) index))
-            changeQueue.push ({ index, ParameterChange::fromHost, 0.0f });
-}
-
-void AudioProcessorBase::applyParameter (int index, float value)
-{
-    auto* record = parameterTable[(size_t) index];
-
-    if (record == nullptr || record->kind == ParameterRecord::placeholder)
-        return;
-
-    if (record->isStepped())
-    {
-        const int step = ParameterRecord::stepOf (value, record->steps);
-
-        if (initialised && step == record->currentStep())
-            return;
-
-        record->writeStep (step);
-        steppedParameterChanged (index, step);
-
-        if (record->kind == ParameterRecord::wavePoint && waveProcessor != nullptr)
-            waveProcessor->pointParameterChanged (index);
-
-        reportStep (index, step);
-    }
-    else
-    {
-        if (initialised && value == record->value)
-            return;
-
-        record->writeValue (value);
-        continuousParameterChanged (index, record->value);
-
-        if (record->kind == ParameterRecord::wavePoint && waveProcessor != nullptr)
-            waveProcessor->pointParameterChanged (index);
-
-        reportValue (index, record->value);
-    }
-}
-
-void AudioProcessorBase::setParameterChangeReceiver (ParameterChangeReceiver* receiver)
-{
-    if (receiver == nullptr)
-        changeReceiver.clearAndWait();
-    else
-        changeReceiver.set (receiver);
-}
-
-void AudioProcessorBase::reportStep (int index, int step)
-{
-    changeReceiver.with ([=] (ParameterChangeReceiver& receiver) { receiver.queueParameterStep (index, step); });
-}
-
-void AudioProcessorBase::reportValue (int index, float value)
-{
-    changeReceiver.with ([=] (ParameterChangeReceiver& receiver) { receiver.queueParameterValue (index, value); });
+    if (record.kind == ParameterRecord::wavePoint && waveProcessor != nullptr)
+        waveProcessor->pointParameterChanged (index);
 }
 
 //==============================================================================
 const juce::String AudioProcessorBase::getProgramName (int index)
 {
-    return isValidProgram (index) ? bank.programs[(size_t) index].getName() : juce::String();
+    return programs.nameOf (index);
 }
 
 void AudioProcessorBase::changeProgramName (int index, const juce::String& newName)
 {
-    if (! isValidProgram (index))
-        return;
-
-    bank.programs[(size_t) index].setName (newName);
-    updateHostDisplay (ChangeDetails().withProgramChanged (true));
+    if (programs.rename (index, newName))
+        updateHostDisplay (ChangeDetails().withProgramChanged (true));
 }
 
 void AudioProcessorBase::storeCurrentProgram()
 {
-    auto& program = bank.programs[(size_t) currentProgram.load()];
-
-    for (size_t i = 0; i < program.values.size(); ++i)
-        program.values[i] = currentValues[i].load (std::memory_order_relaxed);
+    programs.storeCurrent (store);
 }
 
 void AudioProcessorBase::getStateInformation (juce::MemoryBlock& block)
 {
     storeCurrentProgram();
-    block.setSize (BankRecord::currentSize);
-    bank.write (static_cast<uint8_t*> (block.getData()));
+    programs.writeBank (block);
 }
 
 void AudioProcessorBase::getCurrentProgramStateInformation (juce::MemoryBlock& block)
 {
     storeCurrentProgram();
-    block.setSize (ProgramRecord::currentSize);
-    bank.programs[(size_t) currentProgram.load()].write (static_cast<uint8_t*> (block.getData()));
+    programs.writeCurrentProgram (block);
 }
 
 void AudioProcessorBase::setStateInformation (const void* data, int size)
@@ -422,15 +242,13 @@ void AudioProcessorBase::setStateInformation (const void* data, int size)
     if (data == nullptr || size <= 0)
         return;
 
-    auto loaded = std::make_unique<BankRecord>();
-
-    if (! BankRecord::read (data, (size_t) size, *loaded) || ! bank.loadBankData (*loaded))
+    if (! programs.readBank (data, (size_t) size))
     {
         postString (EventKinds::statusText, bankRefusedMessage);
         return;
     }
 
-    loadProgram (currentProgram.load(), hostNeedsValuesAfterStateLoad());
+    loadProgram (programs.current(), hostNeedsValuesAfterStateLoad());
 }
 
 void AudioProcessorBase::setCurrentProgramStateInformation (const void* data, int size)
@@ -438,44 +256,31 @@ void AudioProcessorBase::setCurrentProgramStateInformation (const void* data, in
     if (data == nullptr || size <= 0)
         return;
 
-    auto loaded = std::make_unique<ProgramRecord>();
-    auto migrated = std::make_unique<ProgramRecord>();
-
-    if (! ProgramRecord::read (data, (size_t) size, *loaded)
-        || ! ProgramRecord::loadProgramData (*loaded, *migrated, ProgramRecord::currentVersion))
+    if (! programs.readCurrentProgram (data, (size_t) size))
     {
         postString (EventKinds::statusText, presetRefusedMessage);
         return;
     }
 
-    bank.programs[(size_t) currentProgram.load()] = *migrated;
-    loadProgram (currentProgram.load(), hostNeedsValuesAfterStateLoad());
+    loadProgram (programs.current(), hostNeedsValuesAfterStateLoad());
     postString (EventKinds::statusText, presetLoadedMessage);
 }
 
 void AudioProcessorBase::loadProgram (int index, bool notifyHost)
 {
-    if (! isValidProgram (index))
+    if (! ProgramBank::isValid (index))
         return;
 
-    if (index != currentProgram.load())
+    if (index != programs.current())
         storeCurrentProgram();
 
-    discardPendingChanges();
-    currentProgram = index;
+    store.discardPending();
+    programs.setCurrent (index);
 
-    const auto& program = bank.programs[(size_t) index];
-    for (int i = 0; i < parameterCount; ++i)
+    const auto& program = programs.program (index);
+    for (int i = 0; i < store.size(); ++i)
         setParameterFromGui (i, program.values[(size_t) i], notifyHost);
 
     postString (EventKinds::programLoaded, {});
     updateHostDisplay (ChangeDetails().withProgramChanged (true));
-}
-
-void AudioProcessorBase::discardPendingChanges() noexcept
-{
-    discardBefore = changeQueue.pushCount();
-
-    for (auto& word : overflowed)
-        word = 0;
 }

@@ -2,40 +2,41 @@
 
 #include "../events/EventDispatcherAudio.h"
 #include "../events/EventHandler.h"
-#include "../events/HandOverPointer.h"
-#include "../events/MpscRing.h"
 #include "AudioNode.h"
 #include "AudioProcessorMixin.h"
-#include "BankRecord.h"
-#include "ParameterChange.h"
-#include "ParameterChangeReceiver.h"
-#include "ParameterRecord.h"
+#include "ParameterStore.h"
+#include "ProgramBank.h"
+#include "SignalBuffer.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
 #include <atomic>
-#include <bitset>
 #include <memory>
-#include <vector>
 
 class HostParameter;
 
-// The framework's plug-in processor: owns the shared blocks, the audio-side event dispatcher and
-// the signal nodes, and turns each host call into rendered ranges of at most 512 samples.
+// The framework's plug-in processor: owns the shared blocks, the audio-side event dispatcher, the
+// parameter store, the bank of programs and the signal nodes, and turns each host call into
+// rendered ranges of at most 512 samples.
+//
+// Threads: processBlock on the audio thread under the callback lock; prepareToPlay and
+// releaseResources on a host thread; the program, chunk and parameter calls on host threads or
+// the message thread (see ParameterStore and ProgramBank for what each may do); the idle tick on
+// the message thread, which only try-locks the callback lock.
 class AudioProcessorBase : public juce::AudioProcessor,
                            public EventHandler,
                            private juce::Timer,
+                           private ParameterStore::Listener,
                            public AudioNode
 {
 public:
-    static constexpr int maxRangeLength = 512;
+    static constexpr int maxRangeLength = SignalBuffer::capacity;
     static constexpr int idleIntervalMs = 50;
     static constexpr juce::uint32 hostSilenceBeforeIdleMs = 1200;
-    static constexpr int numParameters = 1224;
-    static constexpr int changeQueueCapacity = 3448;
-    // How long a value written from the editor or a program holds off the host's automation.
-    static constexpr juce::uint32 guiHoldMs = 1200;
+    static constexpr int numParameters = ParameterStore::numParameters;
+    static constexpr int changeQueueCapacity = ParameterStore::changeQueueCapacity;
+    static constexpr juce::uint32 guiHoldMs = ParameterStore::guiHoldMs;
 
     AudioProcessorBase();
     ~AudioProcessorBase() override;
@@ -59,8 +60,8 @@ public:
     static const juce::String presetRefusedMessage;
     static const juce::String presetLoadedMessage;
 
-    int getNumPrograms() override { return BankRecord::numPrograms; }
-    int getCurrentProgram() override { return currentProgram.load(); }
+    int getNumPrograms() override { return ProgramBank::numPrograms; }
+    int getCurrentProgram() override { return programs.current(); }
     void setCurrentProgram (int index) override { loadProgram (index, false); }
     const juce::String getProgramName (int index) override;
     void changeProgramName (int index, const juce::String& newName) override;
@@ -76,7 +77,7 @@ public:
     // Copies the current parameter values into the current program.
     virtual void storeCurrentProgram();
 
-    const BankRecord& getBank() const noexcept { return bank; }
+    const BankRecord& getBank() const noexcept { return programs.record(); }
 
     //==============================================================================
     // The parameter store. Parameters are addressed by index 0 ... 1223 everywhere; their order
@@ -101,9 +102,9 @@ public:
     // and the constructor.
     void drainParameterQueue() { drainParameterQueueAt (juce::Time::getApproximateMillisecondCounter()); }
     // The same, for the millisecond counter value now, which decides whether a hold has passed.
-    void drainParameterQueueAt (juce::uint32 now);
+    void drainParameterQueueAt (juce::uint32 now) { store.drain (now, ! isNonRealtime()); }
     // Writes a value into the parameter's record and tells whoever depends on it.
-    void applyParameter (int index, float value);
+    void applyParameter (int index, float value) { store.apply (index, value); }
 
     // Puts a record at the next index under the given name. Registration happens once, in the
     // constructor (nodes through their registerParameters hook); at most numParameters records.
@@ -111,13 +112,13 @@ public:
     // Registers n placeholders: visible to the host, saved with programs, never applied.
     void addReservedParameters (int n);
 
-    int getParameterCount() const noexcept { return parameterCount; }
-    juce::uint32 getHoldUntil (int index) const noexcept { return holdUntil[(size_t) index].load(); }
-    const ParameterRecord* getParameterRecord (int index) const noexcept;
+    int getParameterCount() const noexcept { return store.size(); }
+    juce::uint32 getHoldUntil (int index) const noexcept { return store.holdUntil (index); }
+    const ParameterRecord* getParameterRecord (int index) const noexcept { return store.recordAt (index); }
 
     // The editor receives every applied change while it is set. Clearing waits until no report is
     // in flight, so the receiver can be destroyed right after.
-    void setParameterChangeReceiver (ParameterChangeReceiver* receiver);
+    void setParameterChangeReceiver (ParameterChangeReceiver* receiver) { store.setChangeReceiver (receiver); }
 
     //==============================================================================
     // Called after a stepped parameter took a new step; the MIDI ports node hears every one.
@@ -137,7 +138,7 @@ public:
     AudioProcessorMixin* getWaveProcessor() const noexcept { return waveProcessor.get(); }
     AudioProcessorMixin* getMidiPorts() const noexcept { return midiPorts.get(); }
 
-    bool isInitialised() const noexcept { return initialised; }
+    bool isInitialised() const noexcept { return store.isReady(); }
     juce::uint32 getLastProcessTime() const noexcept { return lastProcessTime.load (std::memory_order_relaxed); }
 
     // The idle tick's work for the millisecond counter value now: when the host has not processed
@@ -155,47 +156,22 @@ protected:
 private:
     void timerCallback() override;
     void renderInRanges (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi);
-    bool isValidIndex (int index) const noexcept { return index >= 0 && index < parameterCount; }
-    static float normalized (float value) noexcept;
-    bool isHeld (int index, juce::uint32 now) const noexcept;
-    void requeueDeferred();
-    void discardPendingChanges() noexcept;
-    bool isValidProgram (int index) const noexcept { return index >= 0 && index < BankRecord::numPrograms; }
+    void parameterStepApplied (int index, const ParameterRecord& record, int step) override;
+    void parameterValueApplied (int index, const ParameterRecord& record, float value) override;
     // Whether parameter values restored from a chunk must be announced to the host.
     bool hostNeedsValuesAfterStateLoad() const noexcept { return wrapperType == wrapperType_LV2; }
-    void keepOverflowedValue (int index) noexcept;
-    void applyOverflowedValues();
-    void reportStep (int index, int step);
-    void reportValue (int index, float value);
 
-    BankRecord bank;
-    std::atomic<int> currentProgram { 0 };
+    ParameterStore store { *this };
+    ProgramBank programs;
 
     // Written by the audio thread, read by the idle tick; a stale read only shifts one idle tick.
     std::atomic<juce::uint32> lastProcessTime { 0 };
-    bool initialised = false;
-
-    std::array<std::atomic<float>, numParameters> currentValues {};
-    int parameterCount = 0;
 
     EventDispatcherAudio dispatcher;
     std::unique_ptr<AudioProcessorMixin> waveProcessor;
     std::unique_ptr<AudioProcessorMixin> midiPorts;
 
-    std::array<ParameterRecord*, numParameters> parameterTable {};
     std::array<HostParameter*, numParameters> hostParameters {}; // owned by juce::AudioProcessor
-    std::vector<std::unique_ptr<ParameterRecord>> placeholders;
-    MpscRing<ParameterChange, changeQueueCapacity> changeQueue;
-    std::array<std::atomic<juce::uint32>, numParameters> holdUntil {};
-    std::bitset<numParameters> deferred; // host changes held back during one drain
-    // Editor and program values that found the queue full: kept as bits, applied by the next
-    // drain from currentValues, so a burst of program loads never loses a value.
-    std::array<std::atomic<juce::uint64>, (numParameters + 63) / 64> overflowed {};
-    std::atomic<bool> hasOverflowed { false };
-    // Queue entries at positions below this were pending when a program was loaded: the drain
-    // skips them, so a program load never has to wait for the audio thread.
-    std::atomic<size_t> discardBefore { 0 };
-    HandOverPointer<ParameterChangeReceiver> changeReceiver;
 
     juce::AudioBuffer<float> idleScratch { 1, 1 };
 

@@ -16,7 +16,7 @@
 class AudioProcessorNotesBase : public AudioProcessorBase
 {
 public:
-    static constexpr int numNotes = 128;
+    static constexpr int numNotes = DspContext::numNotes;
     static constexpr int permanentVoiceNote = 64;
     static constexpr int allNotes = -1;
     // Note events one block can carry; more are dropped, so the queue never grows on the audio thread.

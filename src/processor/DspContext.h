@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../dsp/WaveTables.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <array>
@@ -9,9 +11,9 @@ class DspContext
 {
 public:
     static constexpr int numNotes = 128;
-    static constexpr int numLevels = 12;
-    static constexpr int topLevelSize = 8192;         // curve points of the finest wave-table level
-    static constexpr int interpolationFactor = 32;    // interpolated values per curve point
+    static constexpr int numLevels = WaveTables::numLevels;
+    static constexpr int topLevelSize = WaveTables::topLevelSize;
+    static constexpr int interpolationFactor = WaveTables::interpolationFactor;
     static constexpr double defaultSampleRate = 44100.0;
     static constexpr double defaultTempo = 120.0;
 

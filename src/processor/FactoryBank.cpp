@@ -1,7 +1,7 @@
 #include "FactoryBank.h"
 
 #include "BankRecord.h"
-#include "ParameterRecord.h"
+#include "ParameterLayout.h"
 
 #include <vector>
 #include <memory>
@@ -97,27 +97,29 @@ namespace
     };
 
     // What a program of format 2 held: the first five parameters as step numbers, points 1 ... 20
-    // of every wave from index 24 on.
+    // of every wave after the plug-in parameters.
     constexpr int formatTwo = 2;
-    constexpr int firstPoint = 24, slotsPerWave = 20, xSteps = 8192, typeSteps = 4;
+    using Layout = ParameterLayout;
 
     ProgramRecord formatTwoProgram (const Program& program)
     {
         ProgramRecord record;
         record.version = formatTwo;
         record.setName (program.name);
-        record.values[0] = (float) program.loopLengthStep;
-        record.values[4] = program.hertzSynced ? 1.0f : 0.0f;
-        record.values[5] = program.speed;
+        auto& v = record.values;
+        v[Layout::loopLength] = (float) program.loopLengthStep;
+        v[Layout::speedType] = program.hertzSynced ? 1.0f : 0.0f;
+        v[Layout::speed] = program.speed;
 
         for (auto& wave : program.waves)
             for (int w = wave.first; w <= wave.last; ++w)
                 for (auto& point : wave.points)
                 {
-                    const auto x = (size_t) (firstPoint + 3 * (slotsPerWave * (w - 1) + point.slot - 1));
-                    record.values[x] = ParameterRecord::valueOfStep (point.x, xSteps);
-                    record.values[x + 1] = point.y;
-                    record.values[x + 2] = ParameterRecord::valueOfStep (point.type, typeSteps);
+                    const auto at = [&] (Layout::PointField field)
+                    { return (size_t) Layout::pointParameter (w - 1, point.slot - 1, field); };
+                    v[at (Layout::pointX)] = Layout::valueOfStep (point.x, Layout::xSteps);
+                    v[at (Layout::pointY)] = point.y;
+                    v[at (Layout::pointType)] = Layout::valueOfStep (point.type, Layout::typeSteps);
                 }
 
         return record;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ParameterLayout.h"
+
 #include <juce_core/juce_core.h>
 
 // One parameter as the signal nodes see it: the number they read (storage) and what the store
@@ -14,27 +16,15 @@ struct ParameterRecord
         placeholder = 2
     };
 
-    static constexpr int continuous = 0;
+    static constexpr int continuous = ParameterLayout::continuous;
 
     ParameterRecord() = default;
     explicit ParameterRecord (int numSteps) noexcept : steps (numSteps) {}
 
     bool isStepped() const noexcept { return steps != continuous; }
 
-    // The step a normalized value falls into for a parameter of numSteps steps. The small offset
-    // is a single-precision constant; sum and product are formed in double precision.
-    static int stepOf (float value, int numSteps) noexcept
-    {
-        constexpr float offset = 0.00001f;
-        const auto step = (int) (((double) value + (double) offset) * (double) numSteps);
-        return juce::jmin (numSteps - 1, step);
-    }
-
-    // The normalized value that stands for a step: s / n, and exactly 1.0 for the top step.
-    static float valueOfStep (int step, int numSteps) noexcept
-    {
-        return step == numSteps - 1 ? 1.0f : (float) step / (float) numSteps;
-    }
+    static int stepOf (float value, int numSteps) noexcept { return ParameterLayout::stepOf (value, numSteps); }
+    static float valueOfStep (int step, int numSteps) noexcept { return ParameterLayout::valueOfStep (step, numSteps); }
 
     int currentStep() const noexcept { return stepOf (storage, steps); }
     void writeStep (int step) noexcept { storage = valueOfStep (step, steps); }

@@ -36,12 +36,13 @@ namespace
 
     constexpr int headerSize = 4 + ProgramRecord::nameBytes;
 
-    // Parameters whose meaning changed between versions.
-    enum Index
-    {
-        loopLength = 0, usedWave = 1, visibleWave = 2, reservedAfterVisibleWave = 3, speedType = 4, speed = 5,
-        midiIn = 8, midiInChannel = 9, midiInOctave = 10, midiInNote = 11, oscilloscopeZoom = 14, mix = 16
-    };
+    using Layout = ParameterLayout;
+
+    // Step counts of earlier versions.
+    constexpr double oldSpeedTypes = 2.0;          // beats or hertz, both synced
+    constexpr double oldStepsAtReserved = 3.0;
+
+    constexpr double stepsOf (int index) noexcept { return (double) Layout::stepsOf (index); }
 }
 
 bool ProgramRecord::read (const void* data, size_t size, ProgramRecord& record)
@@ -113,16 +114,16 @@ ProgramRecord ProgramRecord::nextVersion (const ProgramRecord& source)
     switch (source.version)
     {
         case 1:
-            v[speedType] = 0.0f;
-            v[speed] = 0.0f;
+            v[Layout::speedType] = 0.0f;
+            v[Layout::speed] = 0.0f;
             break;
 
         case 2: // the first five parameters went from step numbers to normalized values
-            v[loopLength] = (float) ((double) v[loopLength] / 18.0);
-            v[usedWave] = (float) ((double) v[usedWave] / 10.0);
-            v[visibleWave] = (float) ((double) v[visibleWave] / 10.0);
-            v[reservedAfterVisibleWave] = (float) ((double) v[reservedAfterVisibleWave] / 3.0);
-            v[speedType] = (float) ((double) v[speedType] * 0.5);
+            for (int index : { Layout::loopLength, Layout::usedWave, Layout::visibleWave })
+                v[(size_t) index] = (float) ((double) v[(size_t) index] / stepsOf (index));
+
+            v[Layout::reservedAfterVisibleWave] = (float) ((double) v[Layout::reservedAfterVisibleWave] / oldStepsAtReserved);
+            v[Layout::speedType] = (float) ((double) v[Layout::speedType] / oldSpeedTypes);
             break;
 
         case 4:
@@ -139,19 +140,18 @@ ProgramRecord ProgramRecord::nextVersion (const ProgramRecord& source)
 void ProgramRecord::migrateNamedParameters (ProgramRecord& record)
 {
     // "Speed Type" grew from two choices (beats or hertz, both synced) to seven.
-    constexpr int oldSpeedTypes = 2, speedTypes = 7, hertzSynced = 3;
     auto& v = record.values;
 
-    v[reservedAfterVisibleWave] = 1.0f;
-    v[speedType] = ParameterRecord::stepOf (v[speedType], oldSpeedTypes) == 1
-                       ? (float) ((double) hertzSynced / (double) speedTypes)
-                       : 0.0f;
-    v[midiIn] = 0.0f;
-    v[midiInChannel] = (float) (1.0 / 17.0);
-    v[midiInOctave] = 0.0f;
-    v[midiInNote] = 0.0f;
-    v[oscilloscopeZoom] = (float) (5.0 / 13.0);
-    v[mix] = 1.0f;
+    v[Layout::reservedAfterVisibleWave] = 1.0f;
+    v[Layout::speedType] = ParameterRecord::stepOf (v[Layout::speedType], (int) oldSpeedTypes) == 1
+                               ? (float) ((double) Layout::hertzSynced / stepsOf (Layout::speedType))
+                               : 0.0f;
+    v[Layout::midiIn] = 0.0f;
+    v[Layout::midiInChannel] = (float) (1.0 / stepsOf (Layout::midiInChannel));   // channel 1
+    v[Layout::midiInOctave] = 0.0f;
+    v[Layout::midiInNote] = 0.0f;
+    v[Layout::oscilloscopeZoom] = (float) Layout::defaultOscilloscopeZoom;
+    v[Layout::mix] = 1.0f;
 }
 
 juce::String ProgramRecord::getName() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ParameterLayout.h"
+
 #include <juce_core/juce_core.h>
 
 #include <array>
@@ -13,8 +15,8 @@ class ProgramRecord
 public:
     static constexpr int currentVersion = 5;
     static constexpr int nameBytes = 24;
-    static constexpr int oldValueCount = 624;   // before waves had 40 points
-    static constexpr int valueCount = 1224;
+    static constexpr int oldValueCount = ParameterLayout::numFirstHalfParameters;   // before waves had 40 points
+    static constexpr int valueCount = ParameterLayout::numParameters;
     static constexpr int oldSize = 4 + nameBytes + 4 * oldValueCount;
     static constexpr int currentSize = 4 + nameBytes + 4 * valueCount;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../dsp/WaveTables.h"
+#include "ParameterLayout.h"
 #include "ParameterRecord.h"
 #include "SignalBuffer.h"
 
@@ -11,15 +12,15 @@
 // parameter records directly.
 struct StateBlock
 {
-    static constexpr int numWaves = 10;
+    static constexpr int numWaves = ParameterLayout::numWaves;
 
     SignalPair input;
     SignalPair output;
 
     // The LFO group
-    ParameterRecord usedWave { 10 };
-    ParameterRecord speedType { 7 };
-    ParameterRecord loopLength { 18 };
+    ParameterRecord usedWave { ParameterLayout::stepsOf (ParameterLayout::usedWave) };
+    ParameterRecord speedType { ParameterLayout::stepsOf (ParameterLayout::speedType) };
+    ParameterRecord loopLength { ParameterLayout::stepsOf (ParameterLayout::loopLength) };
     ParameterRecord speed;
     SignalBuffer lfoOutput;
 
@@ -31,11 +32,11 @@ struct StateBlock
     // The MIDI group. The "Midi In" record's steps depend on the system's MIDI inputs, so it is
     // created at registration and lives outside this block.
     ParameterRecord* midiIn = nullptr;
-    ParameterRecord midiInChannel { 17 };
-    ParameterRecord midiInOctave { 12 };
-    ParameterRecord midiInNote { 12 };
+    ParameterRecord midiInChannel { ParameterLayout::stepsOf (ParameterLayout::midiInChannel) };
+    ParameterRecord midiInOctave { ParameterLayout::stepsOf (ParameterLayout::midiInOctave) };
+    ParameterRecord midiInNote { ParameterLayout::stepsOf (ParameterLayout::midiInNote) };
 
-    ParameterRecord visibleWave { 10 };
+    ParameterRecord visibleWave { ParameterLayout::stepsOf (ParameterLayout::visibleWave) };
     ParameterRecord oscilloscopeZoom;
     ParameterRecord mix;
     SignalBuffer mixBuffer;

@@ -74,7 +74,7 @@ namespace
     public:
         // The eight parameters before the MIDI ones are stood in for by placeholders, so the
         // factory program's values land on the records they belong to.
-        static constexpr int firstMidiParameter = 8;
+        static constexpr int firstMidiParameter = ParameterLayout::midiIn;
 
         explicit TestProcessor (std::function<std::unique_ptr<MidiPortsProcessor> (AudioProcessorBase&)> makeNode)
         {

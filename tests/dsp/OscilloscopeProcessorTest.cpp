@@ -1,3 +1,4 @@
+#include "WaveDrawing.h"
 #include "dsp/OscilloscopeProcessor.h"
 #include "dsp/WaveCubic.h"
 #include "dsp/WaveLfo.h"
@@ -40,13 +41,8 @@ namespace
     {
         ScopeRig()
         {
-            auto& tables = state.waves[0];
-            tables.x (0).writeStep (0);
-            tables.y (0).writeValue (0.8f);
-            tables.type (0).writeStep (1);
-            WaveCubic wave { *host, tables, nullptr };
-            wave.updateStep();
-            wave.updateStep();
+            WaveCubic wave { *host, state.waves[0], nullptr };
+            WaveDrawing::drawAndRebuild (wave, { { 0, 0.8f, 1 } });
             scope.setScopeSource (0, &lfo);
         }
 

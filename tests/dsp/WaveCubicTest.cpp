@@ -1,3 +1,4 @@
+#include "WaveDrawing.h"
 #include "dsp/WaveCubic.h"
 
 #include <gtest/gtest.h>
@@ -12,22 +13,9 @@ namespace
     protected:
         void SetUp() override
         {
-            const struct { int x; float y; int type; } points[] = {
+            WaveDrawing::drawAndRebuild (wave, {
                 { 7000, 0.3f, 1 }, { 3000, 0.1f, 2 }, { 5500, 0.95f, 3 }, { 1000, 0.8f, 1 }, { 8191, 0.55f, 3 },
-            };
-
-            int slot = 0;
-
-            for (auto& p : points)
-            {
-                tables.x (slot).writeStep (p.x);
-                tables.y (slot).writeValue (p.y);
-                tables.type (slot).writeStep (p.type);
-                ++slot;
-            }
-
-            wave.updateStep();
-            wave.updateStep();
+            });
         }
 
         float level (int k, int s) const

@@ -1,3 +1,4 @@
+#include "WaveDrawing.h"
 #include "dsp/WaveCubic.h"
 #include "dsp/WaveLfo.h"
 
@@ -19,28 +20,13 @@ namespace
         explicit LfoRig (double sampleRate = 44100.0) { context.setSampleRate (sampleRate); }
 
         // A wave of one point: its curve is the constant 2y - 1.
-        void drawConstant (int w, float y)
-        {
-            auto& tables = state.waves[(size_t) w];
-            tables.x (0).writeStep (0);
-            tables.y (0).writeValue (y);
-            tables.type (0).writeStep (1);
-            build (w);
-        }
+        void drawConstant (int w, float y) { draw (w, { { 0, y, 1 } }); }
+        void erase (int w) { draw (w, {}); }
 
-        void erase (int w)
-        {
-            for (int slot = 0; slot < WaveTables::numSlots; ++slot)
-                state.waves[(size_t) w].type (slot).writeStep (0);
-
-            build (w);
-        }
-
-        void build (int w)
+        void draw (int w, const std::vector<WaveDrawing::Point>& points)
         {
             WaveCubic wave { *owner, state.waves[(size_t) w], nullptr };
-            wave.updateStep();
-            wave.updateStep();
+            WaveDrawing::drawAndRebuild (wave, points);
         }
 
         // Writes every level's interpolation table of wave 0 straight from f (level, entry, size).

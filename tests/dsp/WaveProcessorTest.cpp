@@ -29,8 +29,7 @@ namespace
         // Writes slot p of wave w (both counted from 0) through the parameter store.
         void setPoint (int w, int p, int xStep, float y, int type)
         {
-            const int e = p < 20 ? 20 * w + p : 20 * w + p + 180;
-            const int x = AudioProcessor::firstPointParameter + 3 * e;
+            const int x = ParameterLayout::pointParameter (w, p, ParameterLayout::pointX);
             processor->applyParameter (x, ParameterRecord::valueOfStep (xStep, WaveTables::xSteps));
             processor->applyParameter (x + 1, y);
             processor->applyParameter (x + 2, ParameterRecord::valueOfStep (type, WaveTables::typeSteps));
@@ -60,7 +59,7 @@ namespace
 
 TEST_F (WaveProcessorTest, OwnsTenCubicWavesAndPublishesThemToTheEditor)
 {
-    EXPECT_EQ (waveState().firstPointParameter, AudioProcessor::firstPointParameter);
+    EXPECT_EQ (waveState().firstPointParameter, ParameterLayout::firstPointParameter);
 
     for (int w = 0; w < numWaves; ++w)
     {

@@ -1,3 +1,4 @@
+#include "WaveDrawing.h"
 #include "dsp/Wave.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,7 @@ namespace
 {
     constexpr int unitsPerStep = 4;   // curve-table entries per X step
 
-    // One drawn point as the tests write it: X step, normalized value, type.
-    struct Point
-    {
-        int xStep;
-        float y;
-        int type;
-    };
+    using Point = WaveDrawing::Point;
 
     // A wave on a standalone node that owns the StateBlock, with helpers to draw its points.
     class WaveTest : public ::testing::Test
@@ -24,27 +19,11 @@ namespace
     protected:
         void draw (const std::vector<Point>& points)
         {
-            for (int slot = 0; slot < WaveTables::numSlots; ++slot)
-                tables.type (slot).writeStep (0);
-
-            int slot = 0;
-
-            for (auto& p : points)
-            {
-                tables.x (slot).writeStep (p.xStep);
-                tables.y (slot).writeValue (p.y);
-                tables.type (slot).writeStep (p.type);
-                ++slot;
-            }
-
+            WaveDrawing::draw (tables, points);
             wave.dirty = true;
         }
 
-        void rebuild()
-        {
-            wave.updateStep();
-            wave.updateStep();
-        }
+        void rebuild() { WaveDrawing::finishRebuild (wave); }
 
         float curve (int index) const { return tables.curve[(size_t) index]; }
 

@@ -88,7 +88,8 @@ TEST (AudioProcessor, EveryHostParameterHasAUniqueStableId)
 
 namespace
 {
-    constexpr int speedTypeIndex = 4, mixIndex = 16, usedWaveIndex = 1;
+    constexpr int speedTypeIndex = ParameterLayout::speedType, mixIndex = ParameterLayout::mix;
+    constexpr int usedWaveIndex = ParameterLayout::usedWave;
     constexpr int sawDestruction = 13, hardLeft = 2;
 
     // Runs blocks of a steady stereo signal (1 on the left, 0.5 on the right) through a processor.

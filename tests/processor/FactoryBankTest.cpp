@@ -66,10 +66,11 @@ namespace
         return slots;
     }
 
+    using Layout = ParameterLayout;
+
     int pointIndex (int wave, int slot) // wave and slot from 1
     {
-        const int b = slot > 20 ? 1 : 0;
-        return 24 + 3 * (20 * (10 * b + wave - 1) + (slot - 1 - 20 * b));
+        return Layout::pointParameter (wave - 1, slot - 1, Layout::pointX);
     }
 
     struct FactoryBankFixture : testing::Test
@@ -96,17 +97,17 @@ TEST_F (FactoryBankFixture, ProgramsHaveTheirNamesAndSettings)
         const auto& v = program.values;
         EXPECT_EQ (program.version, 5);
         EXPECT_EQ (program.getName(), named[p].name);
-        EXPECT_EQ (ParameterRecord::stepOf (v[0], 18), named[p].loopLength);
-        EXPECT_EQ (ParameterRecord::stepOf (v[4], 7), named[p].speedType);
-        EXPECT_EQ (v[5], named[p].speed);
-        EXPECT_EQ (ParameterRecord::stepOf (v[1], 10), 0);  // "Used Wave"
-        EXPECT_EQ (ParameterRecord::stepOf (v[2], 10), 0);  // "Visible Wave"
-        EXPECT_EQ (v[8], 0.0f);                            // "Midi In"
-        EXPECT_EQ (ParameterRecord::stepOf (v[9], 17), 1);  // "Midi In Channel"
-        EXPECT_EQ (v[10], 0.0f);
-        EXPECT_EQ (v[11], 0.0f);
-        EXPECT_FLOAT_EQ (v[14], 5.0f / 13.0f);              // "Oscilloscope Zoom"
-        EXPECT_EQ (v[16], 1.0f);                            // "Mix"
+        EXPECT_EQ (ParameterRecord::stepOf (v[Layout::loopLength], Layout::stepsOf (Layout::loopLength)), named[p].loopLength);
+        EXPECT_EQ (ParameterRecord::stepOf (v[Layout::speedType], Layout::stepsOf (Layout::speedType)), named[p].speedType);
+        EXPECT_EQ (v[Layout::speed], named[p].speed);
+        EXPECT_EQ (ParameterRecord::stepOf (v[Layout::usedWave], Layout::stepsOf (Layout::usedWave)), 0);
+        EXPECT_EQ (ParameterRecord::stepOf (v[Layout::visibleWave], Layout::stepsOf (Layout::visibleWave)), 0);
+        EXPECT_EQ (v[Layout::midiIn], 0.0f);
+        EXPECT_EQ (ParameterRecord::stepOf (v[Layout::midiInChannel], Layout::stepsOf (Layout::midiInChannel)), 1);
+        EXPECT_EQ (v[Layout::midiInOctave], 0.0f);
+        EXPECT_EQ (v[Layout::midiInNote], 0.0f);
+        EXPECT_FLOAT_EQ (v[Layout::oscilloscopeZoom], 5.0f / 13.0f);
+        EXPECT_EQ (v[Layout::mix], 1.0f);
     }
 }
 

@@ -1,4 +1,4 @@
-// The parameter store of the processor: host and editor writes, the queue, the hold.
+// The parameter store, alone and inside the processor: host and editor writes, the queue, the hold.
 
 #include "processor/AudioProcessor.h"
 
@@ -11,7 +11,9 @@
 
 namespace
 {
-    constexpr int speedType = 4, mix = 16, placeholder = 3, firstPointX = 24;
+    constexpr int speedType = ParameterLayout::speedType, mix = ParameterLayout::mix;
+    constexpr int placeholder = ParameterLayout::reservedAfterVisibleWave;
+    constexpr int firstPointX = ParameterLayout::pointParameter (0, 0, ParameterLayout::pointX);
 
     // Collects what the store reports to an editor.
     struct Reports : ParameterChangeReceiver
@@ -37,10 +39,11 @@ namespace
         std::vector<int> changed;
     };
 
-    struct ParameterStore : testing::Test
+    // The store as the processor's parameter calls reach it.
+    struct ProcessorParameterStore : testing::Test
     {
-        ParameterStore() { processor.setParameterChangeReceiver (&reports); }
-        ~ParameterStore() override { processor.setParameterChangeReceiver (nullptr); }
+        ProcessorParameterStore() { processor.setParameterChangeReceiver (&reports); }
+        ~ProcessorParameterStore() override { processor.setParameterChangeReceiver (nullptr); }
 
         float storage (int index) { return processor.getParameterRecord (index)->storage; }
 
@@ -52,7 +55,7 @@ namespace
     };
 }
 
-TEST_F (ParameterStore, HostValuesAreQueuedAndAppliedAtTheNextDrain)
+TEST_F (ProcessorParameterStore, HostValuesAreQueuedAndAppliedAtTheNextDrain)
 {
     EXPECT_EQ (storage (mix), 1.0f); // program 0
     processor.setParameter (mix, 0.7f);
@@ -73,7 +76,7 @@ TEST_F (ParameterStore, HostValuesAreQueuedAndAppliedAtTheNextDrain)
     EXPECT_EQ (storage (mix), 0.0f);
 }
 
-TEST_F (ParameterStore, AWriteWithinTheSameStepChangesNothingButTheHostValue)
+TEST_F (ProcessorParameterStore, AWriteWithinTheSameStepChangesNothingButTheHostValue)
 {
     processor.setParameter (speedType, 0.43f);
     drainAfterHolds();
@@ -86,7 +89,7 @@ TEST_F (ParameterStore, AWriteWithinTheSameStepChangesNothingButTheHostValue)
     EXPECT_EQ (processor.getParameterText (speedType), "0.44");
 }
 
-TEST_F (ParameterStore, EditorStepsReachTheHostAsExactStepValues)
+TEST_F (ProcessorParameterStore, EditorStepsReachTheHostAsExactStepValues)
 {
     HostListener host;
     processor.getParameters()[speedType]->addListener (&host);
@@ -102,7 +105,7 @@ TEST_F (ParameterStore, EditorStepsReachTheHostAsExactStepValues)
     EXPECT_EQ (reports.steps, (std::vector<std::pair<int, int>> { { speedType, 6 }, { speedType, 3 } }));
 }
 
-TEST_F (ParameterStore, PlaceholdersKeepTheHostValueAndNothingElse)
+TEST_F (ProcessorParameterStore, PlaceholdersKeepTheHostValueAndNothingElse)
 {
     processor.setParameter (placeholder, 0.7f);
     drainAfterHolds();
@@ -113,7 +116,7 @@ TEST_F (ParameterStore, PlaceholdersKeepTheHostValueAndNothingElse)
     EXPECT_TRUE (reports.values.empty());
 }
 
-TEST_F (ParameterStore, HostAutomationWaitsWhileTheEditorHoldsTheParameter)
+TEST_F (ProcessorParameterStore, HostAutomationWaitsWhileTheEditorHoldsTheParameter)
 {
     processor.setParameterFromGui (mix, 0.2f, false);
     const auto holdEnd = processor.getHoldUntil (mix);
@@ -131,7 +134,7 @@ TEST_F (ParameterStore, HostAutomationWaitsWhileTheEditorHoldsTheParameter)
     EXPECT_EQ (reports.values, (std::vector<std::pair<int, float>> { { mix, 0.2f }, { mix, 0.8f } }));
 }
 
-TEST_F (ParameterStore, AnEditorWriteAfterAHeldHostValueCancelsItsRetry)
+TEST_F (ProcessorParameterStore, AnEditorWriteAfterAHeldHostValueCancelsItsRetry)
 {
     processor.setParameterFromGui (mix, 0.2f, false);
     const auto holdEnd = processor.getHoldUntil (mix);
@@ -146,7 +149,7 @@ TEST_F (ParameterStore, AnEditorWriteAfterAHeldHostValueCancelsItsRetry)
     EXPECT_EQ (reports.values.size(), 2u);
 }
 
-TEST_F (ParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesForTheDrain)
+TEST_F (ProcessorParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesForTheDrain)
 {
     constexpr int capacity = AudioProcessorBase::changeQueueCapacity;
     for (int i = 0; i < capacity; ++i)
@@ -164,7 +167,7 @@ TEST_F (ParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesFor
     EXPECT_EQ (processor.getParameter (speedType), 1.0f);
 }
 
-TEST_F (ParameterStore, OfflineRenderingAppliesHostValuesAtOnceAndHoldsNothing)
+TEST_F (ProcessorParameterStore, OfflineRenderingAppliesHostValuesAtOnceAndHoldsNothing)
 {
     processor.setParameter (mix, 0.5f); // queued while realtime, inside the hold of program 0
 
@@ -178,7 +181,7 @@ TEST_F (ParameterStore, OfflineRenderingAppliesHostValuesAtOnceAndHoldsNothing)
     processor.setNonRealtime (false);
 }
 
-TEST_F (ParameterStore, PointChangesReachTheWaveProcessor)
+TEST_F (ProcessorParameterStore, PointChangesReachTheWaveProcessor)
 {
     auto node = std::make_unique<PointCounter> (processor);
     auto* counter = node.get();
@@ -259,4 +262,73 @@ TEST (ParameterStoreConcurrent, NoChangeIsLostAndValuesEndAsTheLastWriterLeftThe
             ASSERT_EQ (processor.getParameter (index), 1.0f) << index;
             ASSERT_EQ (processor.getParameterRecord (index)->storage, 1.0f) << index;
         }
+}
+
+//==============================================================================
+namespace
+{
+    // A store of its own with two records, a stepped one and a continuous one.
+    struct StoreAlone : testing::Test, ParameterStore::Listener
+    {
+        StoreAlone()
+        {
+            store.add (stepped, "Stepped", ParameterRecord::plain);
+            store.add (continuous, "Continuous", ParameterRecord::wavePoint);
+            store.add (store.createPlaceholder(), ParameterLayout::placeholderName, ParameterRecord::placeholder);
+            store.markReady();
+        }
+
+        void parameterStepApplied (int index, const ParameterRecord&, int step) override { steps.push_back ({ index, step }); }
+        void parameterValueApplied (int index, const ParameterRecord& record, float value) override
+        {
+            values.push_back ({ index, value });
+            kinds.push_back (record.kind);
+        }
+
+        static constexpr juce::uint32 afterAnyHold = std::numeric_limits<juce::uint32>::max() / 2;
+
+        ParameterRecord stepped { 4 };
+        ParameterRecord continuous;
+        ParameterStore store { *this };
+        std::vector<std::pair<int, int>> steps;
+        std::vector<std::pair<int, float>> values;
+        std::vector<int> kinds;
+    };
+}
+
+TEST_F (StoreAlone, QueuesHostValuesUntilTheDrainAndAppliesStepsAsSteps)
+{
+    store.writeFromHost (0, 0.8f, true);
+    store.writeFromHost (1, 2.0f, true);   // clamped
+    store.writeFromHost (2, 0.5f, true);   // a placeholder keeps the value and applies nothing
+    EXPECT_TRUE (steps.empty());
+    EXPECT_EQ (store.valueOf (1), 1.0f);
+
+    store.drain (afterAnyHold, true);
+    EXPECT_EQ (steps, (std::vector<std::pair<int, int>> { { 0, 3 } }));
+    EXPECT_EQ (stepped.storage, 1.0f);   // the top step
+    EXPECT_EQ (values, (std::vector<std::pair<int, float>> { { 1, 1.0f } }));
+    EXPECT_EQ (kinds, std::vector<int> { ParameterRecord::wavePoint });
+    EXPECT_EQ (store.valueOf (2), 0.5f);
+}
+
+TEST_F (StoreAlone, AHostValueThatMayNotBeQueuedIsAppliedAtOnce)
+{
+    store.writeFromHost (1, 0.25f, false);
+    EXPECT_EQ (continuous.value, 0.25f);
+    EXPECT_EQ (values.size(), 1u);
+}
+
+TEST_F (StoreAlone, AnEditorValueHoldsTheHostOffAndPendingChangesCanBeDropped)
+{
+    store.writeFromGui (1, 0.3f);
+    store.writeFromHost (1, 0.6f, true);
+    const auto held = store.holdUntil (1) - 1;
+    store.drain (held, true);
+    EXPECT_EQ (values, (std::vector<std::pair<int, float>> { { 1, 0.3f } }));   // the host waits
+
+    store.discardPending();
+    store.drain (afterAnyHold, true);
+    EXPECT_EQ (values.size(), 1u);
+    EXPECT_EQ (continuous.value, 0.3f);
 }

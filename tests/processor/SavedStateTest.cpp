@@ -10,7 +10,8 @@
 
 namespace
 {
-    constexpr int mix = 16, firstPointX = 24;
+    constexpr int mix = ParameterLayout::mix;
+    constexpr int firstPointX = ParameterLayout::pointParameter (0, 0, ParameterLayout::pointX);
 
     class Messages : public EventHandler
     {

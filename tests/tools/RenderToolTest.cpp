@@ -4,7 +4,7 @@
 #include "DemoSignal.h"
 #include "ReferenceHost.h"
 #include "RenderTool.h"
-#include "StepNames.h"
+#include "processor/ParameterLayout.h"
 #include "TestFolder.h"
 #include "ToolError.h"
 
@@ -18,9 +18,9 @@ namespace
     constexpr double sampleRate = 48000.0;
     constexpr double demoSeconds = 3.0;
     constexpr int floatBits = 32;
-    constexpr int speedTypeSteps = 7;
-    constexpr int beatRetrig = 1;
-    constexpr int hertzRetrig = 4;
+    constexpr int speedTypeSteps = ParameterLayout::stepsOf (ParameterLayout::speedType);
+    constexpr int beatRetrig = ParameterLayout::beatRetrig;
+    constexpr int hertzRetrig = ParameterLayout::hertzRetrig;
 
     RenderSettings demoSettings (const TestFolder& folder)
     {
@@ -226,7 +226,7 @@ TEST (RenderTool, NotesFromAMidiFileRestartTheLfoInBeatRetrig)
 
     ReferenceHost::Render reference;
     reference.values = { { "Speed Type", (float) beatRetrig / (float) speedTypeSteps },
-                         { "Loop Length", StepNames::valueOfStep (6, 18) } };
+                         { "Loop Length", ParameterLayout::valueOfStep (6, 18) } };
     reference.notes = notes;
     const auto input = DemoSignal::make (sampleRate, demoSeconds);
     EXPECT_EQ (firstDifference (withNotes, ReferenceHost::render (ReferenceHost::vst2, input, sampleRate, reference)), -1);

@@ -1,7 +1,7 @@
 #include "ParameterAssignment.h"
 
 #include "RenderCommandLine.h"
-#include "StepNames.h"
+#include "processor/ParameterLayout.h"
 #include "ToolError.h"
 
 namespace
@@ -64,12 +64,15 @@ float ParameterAssignment::valueFor (juce::AudioProcessorParameter& parameter, c
                                      const juce::String& valueText, bool productStepNames)
 {
     const auto fullName = name.containsOnly ("0123456789") ? parameter.getName (nameLengthAsked) : name;
-    const auto productSteps = productStepNames ? StepNames::forParameter (fullName) : juce::StringArray();
+    const auto productSteps = productStepNames ? ParameterLayout::stepNamesOf (ParameterLayout::indexOf (fullName))
+                                               : juce::StringArray();
     const auto steps = productSteps.isEmpty() ? parameter.getAllValueStrings() : productSteps;
     const auto step = steps.indexOf (valueText, true);
 
+    // Step 0 is 0 whatever the step count: "Midi In" names only that step, its others being the
+    // system's MIDI inputs, which the tool does not know.
     if (step >= 0 && ! productSteps.isEmpty())
-        return StepNames::valueOfStep (step, productSteps.size());
+        return step == 0 ? 0.0f : ParameterLayout::valueOfStep (step, productSteps.size());
 
     // Other plug-ins' discrete parameters spread their steps over 0 ... 1, the last one at 1.
     if (step >= 0)
