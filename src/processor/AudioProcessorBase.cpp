@@ -172,7 +172,7 @@ juce::String AudioProcessorBase::getParameterText (int index, int maximumLength)
 
 void AudioProcessorBase::setParameter (int index, float value)
 {
-    store.writeFromHost (index, value, ! isNonRealtime());
+    store.writeFromHost (index, value);
 }
 
 void AudioProcessorBase::setParameterFromGui (int index, float value, bool notifyHost)
@@ -228,7 +228,7 @@ void AudioProcessorBase::storeCurrentProgram()
 void AudioProcessorBase::getStateInformation (juce::MemoryBlock& block)
 {
     storeCurrentProgram();
-    programs.writeBank (block);
+    programs.writeBank (block, savesCurrentProgramWithState());
 }
 
 void AudioProcessorBase::getCurrentProgramStateInformation (juce::MemoryBlock& block)

@@ -89,8 +89,8 @@ public:
     float getParameter (int index) override;
     const juce::String getParameterText (int index) override;
     juce::String getParameterText (int index, int maximumLength) override;
-    // From the host, on any thread: queued, or applied at once when offline, before the processor
-    // is ready or when the queue is full.
+    // From the host, on any thread: queued for the next drain, so values are only ever applied
+    // under the callback lock.
     void setParameter (int index, float value) override;
 
     // From the editor or a program load, on the message thread: holds off host automation of the
@@ -158,6 +158,12 @@ private:
     void renderInRanges (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi);
     void parameterStepApplied (int index, const ParameterRecord& record, int step) override;
     void parameterValueApplied (int index, const ParameterRecord& record, float value) override;
+    // VST 2 hosts choose the program themselves after restoring a state, and know its size; the
+    // other formats restore the state alone, so it has to say which program was current.
+    bool savesCurrentProgramWithState() const noexcept
+    {
+        return wrapperType != wrapperType_VST && wrapperType != wrapperType_Undefined;
+    }
     // Whether parameter values restored from a chunk must be announced to the host.
     bool hostNeedsValuesAfterStateLoad() const noexcept { return wrapperType == wrapperType_LV2; }
 

@@ -12,4 +12,5 @@ struct ParameterChange
     int index = 0;
     int kind = fromHost;
     float value = 0.0f;
+    unsigned int serial = 0;   // of a value from the editor: the parameter's write count after it
 };

@@ -40,7 +40,7 @@ float ParameterStore::normalized (float value) noexcept
 }
 
 //==============================================================================
-void ParameterStore::writeFromHost (int index, float value, bool mayQueue)
+void ParameterStore::writeFromHost (int index, float value)
 {
     if (! isValidIndex (index))
         return;
@@ -52,11 +52,10 @@ void ParameterStore::writeFromHost (int index, float value, bool mayQueue)
         return;
 
     current.store (value, std::memory_order_relaxed);
+    countWrite (index);
 
-    if (ready && mayQueue && changeQueue.push ({ index, ParameterChange::fromHost, 0.0f }))
-        return;
-
-    apply (index, value);
+    if (! changeQueue.push ({ index, ParameterChange::fromHost, 0.0f, 0 }))
+        keepOverflowedValue (index);
 }
 
 void ParameterStore::writeFromGui (int index, float value)
@@ -67,8 +66,9 @@ void ParameterStore::writeFromGui (int index, float value)
     value = normalized (value);
     holds[(size_t) index].store (juce::Time::getApproximateMillisecondCounter() + guiHoldMs);
     currentValues[(size_t) index].store (value, std::memory_order_relaxed);
+    const auto serial = countWrite (index);
 
-    if (! changeQueue.push ({ index, ParameterChange::fromGui, value }))
+    if (! changeQueue.push ({ index, ParameterChange::fromGui, value, serial }))
         keepOverflowedValue (index);
 }
 
@@ -103,9 +103,7 @@ void ParameterStore::drain (juce::uint32 now, bool honourHolds)
 
         if (change.kind == ParameterChange::fromGui)
         {
-            deferred.reset (index);
-            currentValues[index].store (change.value, std::memory_order_relaxed);
-            apply (change.index, change.value);
+            applyEditorChange (change);
         }
         else if (honourHolds && isHeld (change.index, now))
         {
@@ -120,6 +118,17 @@ void ParameterStore::drain (juce::uint32 now, bool honourHolds)
     // Written when the queue was full, so newer than anything queued for their index.
     applyOverflowedValues();
     requeueDeferred();
+}
+
+void ParameterStore::applyEditorChange (const ParameterChange& change)
+{
+    // The record takes the editor's value either way. When nothing was written since, it is the
+    // parameter's latest value and ends a host retry still waiting; when a host value came later,
+    // that one stays the current value and applies after the hold.
+    if (writeCounts[(size_t) change.index].load() == change.serial)
+        deferred.reset ((size_t) change.index);
+
+    apply (change.index, change.value);
 }
 
 void ParameterStore::keepOverflowedValue (int index) noexcept
@@ -156,7 +165,8 @@ void ParameterStore::requeueDeferred()
 
     for (int index = 0; index < count; ++index)
         if (deferred.test ((size_t) index))
-            changeQueue.push ({ index, ParameterChange::fromHost, 0.0f });
+            if (! changeQueue.push ({ index, ParameterChange::fromHost, 0.0f, 0 }))
+                keepOverflowedValue (index);
 }
 
 void ParameterStore::discardPending() noexcept

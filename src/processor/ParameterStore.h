@@ -22,9 +22,9 @@
 // Threads:
 // - add, createPlaceholder, markReady: the processor's constructor, before anything else.
 // - writeFromHost, writeFromGui, valueOf, holdUntil, discardPending: any thread. They store atomics
-//   and push the lock-free queue; none of them waits.
+//   and push the lock-free queue; none of them waits, and none of them touches a record.
 // - drain and apply: only under the processor's callback lock (the audio thread, the idle tick,
-//   construction, or a host write that cannot be queued), so one thread at a time writes records.
+//   construction), so one thread at a time writes records and never while processing runs.
 // - setChangeReceiver: the message thread; clearing waits until no report is in flight.
 class ParameterStore
 {
@@ -62,9 +62,9 @@ public:
     float valueOf (int index) const noexcept;
     juce::uint32 holdUntil (int index) const noexcept { return holds[(size_t) index].load(); }
 
-    // A host value: queued when mayQueue, else (offline, before the store is ready, or when the
-    // queue is full) applied at once so it is never lost.
-    void writeFromHost (int index, float value, bool mayQueue);
+    // A host value, applied by the next drain (after the hold of an editor value, unless holds are
+    // ignored). The latest write of a parameter, from either side, is the value it ends with.
+    void writeFromHost (int index, float value);
     // An editor or program value, holding off host automation of the parameter for 1.2 s.
     void writeFromGui (int index, float value);
 
@@ -86,6 +86,8 @@ private:
     void requeueDeferred();
     void keepOverflowedValue (int index) noexcept;
     void applyOverflowedValues();
+    void applyEditorChange (const ParameterChange& change);
+    unsigned int countWrite (int index) noexcept { return writeCounts[(size_t) index].fetch_add (1) + 1; }
 
     Listener& listener;
     bool ready = false;
@@ -95,10 +97,13 @@ private:
     std::vector<std::unique_ptr<ParameterRecord>> placeholders;
     std::array<std::atomic<float>, numParameters> currentValues {};
     std::array<std::atomic<juce::uint32>, numParameters> holds {};
+    // Every write of a parameter counts here, so the drain can tell whether a queued editor value
+    // is still the latest one or a newer host value has come since.
+    std::array<std::atomic<unsigned int>, numParameters> writeCounts {};
     MpscRing<ParameterChange, changeQueueCapacity> changeQueue;
     std::bitset<numParameters> deferred; // host changes held back during one drain
-    // Editor and program values that found the queue full: kept as bits, applied by the next
-    // drain from currentValues, so a burst of program loads never loses a value.
+    // Changes that found the queue full: kept as bits, applied by the next drain from
+    // currentValues, so a burst of program loads or automation never loses a value.
     std::array<std::atomic<juce::uint64>, (numParameters + 63) / 64> overflowed {};
     std::atomic<bool> hasOverflowed { false };
     // Queue entries at positions below this were pending when a program was loaded: the drain

@@ -37,15 +37,24 @@ public:
     // Copies the store's current values into the current program.
     void storeCurrent (const ParameterStore& store);
 
-    void writeBank (juce::MemoryBlock& block) const;
+    // The bank record; withCurrentProgram appends which program is current (8 bytes: a marker and
+    // the index), for hosts that restore a state without choosing a program afterwards.
+    void writeBank (juce::MemoryBlock& block, bool withCurrentProgram) const;
     void writeCurrentProgram (juce::MemoryBlock& block) const;
 
     // Replaces the whole bank, or the current program, with a chunk of any known format or
-    // version, migrated. False, changing nothing, for a chunk that is unknown or too short.
+    // version, migrated. False, changing nothing, for a chunk that is unknown or too short. A bank
+    // followed by its current program makes that program current.
     bool readBank (const void* data, size_t size);
     bool readCurrentProgram (const void* data, size_t size);
 
+    static constexpr juce::uint32 currentProgramMarker = 0x50727643;   // "CvrP" in the file
+    static constexpr int currentProgramBytes = 8;
+
 private:
+    // The program index after a bank of the given format, or -1 when none follows.
+    static int currentProgramAfter (const uint8_t* bytes, size_t size, int format) noexcept;
+
     BankRecord bank;
     std::atomic<int> currentIndex { 0 };
 

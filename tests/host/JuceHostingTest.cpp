@@ -117,6 +117,39 @@ TEST_P (JuceHosting, LoadsTheBuiltPluginAndPansWithEqualPower)
     EXPECT_GT (largestGap, 0.01f) << "the signal moves between the channels";
 }
 
+// VST 3 hosts restore a saved state alone, without choosing a program afterwards. (LV2 hosts do
+// too, but JUCE's own LV2 hosting restores almost nothing of any plug-in's state.)
+class JuceHostingStateAlone : public JuceHosting {};
+
+TEST_P (JuceHostingStateAlone, ARestoredStateIsOnItsProgramWithItsEditedValues)
+{
+    constexpr int program = 7, otherProgram = 2, speed = 5, mix = 16, firstPointY = 25;
+    juce::String error;
+    auto saved = loadPlugin (GetParam(), error);
+    ASSERT_NE (saved, nullptr) << error;
+    saved->setCurrentProgram (program);
+    saved->getParameters()[mix]->setValue (0.3f);
+    saved->getParameters()[firstPointY]->setValue (0.75f);
+
+    juce::MemoryBlock state;
+    saved->getStateInformation (state);
+
+    auto restored = loadPlugin (GetParam(), error);
+    ASSERT_NE (restored, nullptr) << error;
+    restored->setCurrentProgram (otherProgram);
+    restored->setStateInformation (state.getData(), (int) state.getSize());
+
+    EXPECT_EQ (restored->getCurrentProgram(), program);
+    EXPECT_EQ (restored->getProgramName (restored->getCurrentProgram()), "Slow Walker");
+    EXPECT_FLOAT_EQ (restored->getParameters()[speed]->getValue(), 0.115f);   // the program's own value
+    EXPECT_FLOAT_EQ (restored->getParameters()[mix]->getValue(), 0.3f);
+    EXPECT_FLOAT_EQ (restored->getParameters()[firstPointY]->getValue(), 0.75f);
+}
+
+INSTANTIATE_TEST_SUITE_P (Formats, JuceHostingStateAlone,
+                          testing::Values (Format { "VST3", ORVANTA_VST3_PLUGIN, ORVANTA_VST3_PLUGIN, true }),
+                          [] (const auto& info) { return std::string (info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P (Formats, JuceHosting,
                           testing::Values (Format { "VST", ORVANTA_VST2_PLUGIN, ORVANTA_VST2_PLUGIN, true },
                                            Format { "VST3", ORVANTA_VST3_PLUGIN, ORVANTA_VST3_PLUGIN, true },

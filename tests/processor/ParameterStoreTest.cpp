@@ -149,14 +149,14 @@ TEST_F (ProcessorParameterStore, AnEditorWriteAfterAHeldHostValueCancelsItsRetry
     EXPECT_EQ (reports.values.size(), 2u);
 }
 
-TEST_F (ProcessorParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditorValuesForTheDrain)
+TEST_F (ProcessorParameterStore, AFullQueueKeepsHostAndEditorValuesForTheDrain)
 {
     constexpr int capacity = AudioProcessorBase::changeQueueCapacity;
     for (int i = 0; i < capacity; ++i)
         processor.setParameter (mix, (float) (i % 2) * 0.5f + 0.25f);
 
-    processor.setParameter (mix, 0.1f); // no room: applied on this thread
-    EXPECT_EQ (storage (mix), 0.1f);
+    processor.setParameter (mix, 0.1f); // no room: kept aside, never applied off the drain
+    EXPECT_EQ (storage (mix), 1.0f);
 
     processor.setParameterFromGui (speedType, 1.0f, false); // no room: kept aside
     EXPECT_EQ (storage (speedType), 0.0f);
@@ -167,19 +167,64 @@ TEST_F (ProcessorParameterStore, AFullQueueAppliesHostValuesAtOnceAndKeepsEditor
     EXPECT_EQ (processor.getParameter (speedType), 1.0f);
 }
 
-TEST_F (ProcessorParameterStore, OfflineRenderingAppliesHostValuesAtOnceAndHoldsNothing)
+TEST_F (ProcessorParameterStore, OfflineRenderingAppliesHostValuesAtTheNextDrainAndHoldsNothing)
 {
     processor.setParameter (mix, 0.5f); // queued while realtime, inside the hold of program 0
 
     processor.setNonRealtime (true);
     processor.setParameter (speedType, 1.0f);
-    EXPECT_EQ (processor.getParameterRecord (speedType)->currentStep(), 6);
+    EXPECT_EQ (processor.getParameterRecord (speedType)->currentStep(), 0);
 
     // Offline the result must not depend on the wall clock: the held value applies at the drain.
     processor.drainParameterQueueAt (processor.getHoldUntil (mix) - 1);
     EXPECT_EQ (storage (mix), 0.5f);
+    EXPECT_EQ (processor.getParameterRecord (speedType)->currentStep(), 6);
     processor.setNonRealtime (false);
 }
+
+// Whichever of a program load and a host write comes later decides the value.
+struct LaterWriteCase
+{
+    bool offline, hostFirst;
+    float expectedMix;
+};
+
+class ProgramAndHostWrites : public ProcessorParameterStore, public testing::WithParamInterface<LaterWriteCase> {};
+
+TEST_P (ProgramAndHostWrites, TheLaterWriteWins)
+{
+    constexpr int program = 7;   // "Slow Walker": "Mix" at 1
+    const auto c = GetParam();
+    processor.setNonRealtime (c.offline);
+
+    if (c.hostFirst)
+        processor.setParameter (mix, 0.25f);
+
+    processor.setCurrentProgram (program);
+
+    if (! c.hostFirst)
+        processor.setParameter (mix, 0.25f);
+
+    EXPECT_EQ (processor.getParameter (mix), c.expectedMix);
+
+    // Realtime, a host value waits for the program's hold; offline it applies at the next drain.
+    const auto now = processor.getHoldUntil (mix) - 1;
+    processor.drainParameterQueueAt (now);
+    EXPECT_EQ (storage (mix), c.offline ? c.expectedMix : 1.0f);
+    processor.drainParameterQueueAt (now + 2);
+    EXPECT_EQ (storage (mix), c.expectedMix);
+    EXPECT_EQ (processor.getParameter (mix), c.expectedMix);
+    processor.setNonRealtime (false);
+}
+
+INSTANTIATE_TEST_SUITE_P (Orders, ProgramAndHostWrites,
+                          testing::Values (LaterWriteCase { false, true, 1.0f }, LaterWriteCase { false, false, 0.25f },
+                                           LaterWriteCase { true, true, 1.0f }, LaterWriteCase { true, false, 0.25f }),
+                          [] (const auto& info)
+                          {
+                              return std::string (info.param.offline ? "Offline" : "Realtime")
+                                   + (info.param.hostFirst ? "HostThenProgram" : "ProgramThenHost");
+                          });
 
 TEST_F (ProcessorParameterStore, PointChangesReachTheWaveProcessor)
 {
@@ -196,7 +241,7 @@ TEST_F (ProcessorParameterStore, PointChangesReachTheWaveProcessor)
     EXPECT_EQ (processor.state->waves[0].x (0).currentStep(), 4096);
 }
 
-TEST (ParameterStoreBeforeReady, HostValuesApplyAtOnceEvenWhenUnchanged)
+TEST (ParameterStoreBeforeReady, HostValuesApplyAtTheDrainEvenWhenUnchanged)
 {
     struct Unfinished : AudioProcessorBase
     {
@@ -210,8 +255,11 @@ TEST (ParameterStoreBeforeReady, HostValuesApplyAtOnceEvenWhenUnchanged)
     } processor;
 
     processor.setParameter (0, 0.0f); // equal to the current value, still written
+    EXPECT_EQ (processor.record.value, -1.0f);
+    processor.drainParameterQueue();
     EXPECT_EQ (processor.record.value, 0.0f);
     processor.setParameter (0, 0.4f);
+    processor.drainParameterQueue();
     EXPECT_EQ (processor.record.storage, 0.4f);
 }
 
@@ -298,9 +346,9 @@ namespace
 
 TEST_F (StoreAlone, QueuesHostValuesUntilTheDrainAndAppliesStepsAsSteps)
 {
-    store.writeFromHost (0, 0.8f, true);
-    store.writeFromHost (1, 2.0f, true);   // clamped
-    store.writeFromHost (2, 0.5f, true);   // a placeholder keeps the value and applies nothing
+    store.writeFromHost (0, 0.8f);
+    store.writeFromHost (1, 2.0f);   // clamped
+    store.writeFromHost (2, 0.5f);   // a placeholder keeps the value and applies nothing
     EXPECT_TRUE (steps.empty());
     EXPECT_EQ (store.valueOf (1), 1.0f);
 
@@ -312,23 +360,27 @@ TEST_F (StoreAlone, QueuesHostValuesUntilTheDrainAndAppliesStepsAsSteps)
     EXPECT_EQ (store.valueOf (2), 0.5f);
 }
 
-TEST_F (StoreAlone, AHostValueThatMayNotBeQueuedIsAppliedAtOnce)
-{
-    store.writeFromHost (1, 0.25f, false);
-    EXPECT_EQ (continuous.value, 0.25f);
-    EXPECT_EQ (values.size(), 1u);
-}
-
-TEST_F (StoreAlone, AnEditorValueHoldsTheHostOffAndPendingChangesCanBeDropped)
+TEST_F (StoreAlone, AnEditorValueHoldsOffALaterHostValueWhichThenWins)
 {
     store.writeFromGui (1, 0.3f);
-    store.writeFromHost (1, 0.6f, true);
+    store.writeFromHost (1, 0.6f);
+    EXPECT_EQ (store.valueOf (1), 0.6f);
+
     const auto held = store.holdUntil (1) - 1;
     store.drain (held, true);
     EXPECT_EQ (values, (std::vector<std::pair<int, float>> { { 1, 0.3f } }));   // the host waits
+    EXPECT_EQ (store.valueOf (1), 0.6f);
 
+    store.drain (held + 2, true);
+    EXPECT_EQ (continuous.value, 0.6f);
+}
+
+TEST_F (StoreAlone, PendingChangesCanBeDroppedWithoutTheDrain)
+{
+    store.writeFromHost (0, 0.8f);
+    store.writeFromGui (1, 0.3f);
     store.discardPending();
     store.drain (afterAnyHold, true);
-    EXPECT_EQ (values.size(), 1u);
-    EXPECT_EQ (continuous.value, 0.3f);
+    EXPECT_TRUE (steps.empty());
+    EXPECT_TRUE (values.empty());
 }
