@@ -46,6 +46,12 @@ bool BankRecord::loadBankData (const BankRecord& source)
     while (bank->format != currentFormat)
         *bank = nextFormat (*bank);
 
+    // Programs inside a bank have the bank's layout; one whose own version word says otherwise
+    // (only a damaged chunk has that) cannot be read and stays empty.
+    for (auto& program : bank->programs)
+        if (program.version != currentFormat)
+            program = ProgramRecord {};
+
     *this = *bank;
     return true;
 }

@@ -26,8 +26,8 @@ public:
     void write (uint8_t* destination) const;
 
     // Brings source to the current format, one format at a time, into this bank. False, leaving
-    // this bank untouched, when the source's format is unknown. A program that cannot be migrated
-    // stays empty.
+    // this bank untouched, when the source's format is unknown. A program that cannot be migrated,
+    // or whose version is not its bank's, stays empty.
     bool loadBankData (const BankRecord& source);
 
     int format = currentFormat;

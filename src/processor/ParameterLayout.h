@@ -203,11 +203,16 @@ struct ParameterLayout
     //==============================================================================
     // The step rule: a value v of a parameter with n steps is on step min(n - 1, trunc((v + 0.00001) n)),
     // the offset a single-precision constant, sum and product in double precision.
+    // A value outside 0 ... 1 (damaged data of an old program) falls on the nearest end.
     static int stepOf (float value, int numSteps) noexcept
     {
         constexpr float offset = 0.00001f;
-        const auto step = (int) (((double) value + (double) offset) * (double) numSteps);
-        return juce::jmin (numSteps - 1, step);
+        const auto scaled = ((double) value + (double) offset) * (double) numSteps;
+
+        if (! (scaled >= 0.0))   // below 0, or not a number
+            return 0;
+
+        return scaled < (double) (numSteps - 1) ? (int) scaled : numSteps - 1;
     }
 
     // The value that stands for step s: s / n, and exactly 1.0 for the top step. Steps outside

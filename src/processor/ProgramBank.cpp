@@ -50,7 +50,7 @@ void ProgramBank::storeCurrent (const ParameterStore& store)
 
 void ProgramBank::writeBank (juce::MemoryBlock& block, bool withCurrentProgram) const
 {
-    block.setSize (BankRecord::currentSize + (withCurrentProgram ? currentProgramBytes : 0));
+    block.setSize (BankRecord::currentSize + (withCurrentProgram ? currentProgramBytes : 0), true);
     auto* bytes = static_cast<uint8_t*> (block.getData());
     bank.write (bytes);
 
@@ -63,7 +63,7 @@ void ProgramBank::writeBank (juce::MemoryBlock& block, bool withCurrentProgram) 
 
 void ProgramBank::writeCurrentProgram (juce::MemoryBlock& block) const
 {
-    block.setSize (ProgramRecord::currentSize);
+    block.setSize (ProgramRecord::currentSize, true);
     program (current()).write (static_cast<uint8_t*> (block.getData()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -73,4 +74,29 @@ TEST (BankRecord, RefusesUnknownFormatsAndShortDataWithoutChangingAnything)
     auto before = std::make_unique<BankRecord> (*target);
     EXPECT_FALSE (target->loadBankData (*newer));
     EXPECT_EQ (target->programs[0].getName(), before->programs[0].getName());
+}
+
+TEST (BankRecord, AProgramWhoseVersionIsNotItsBanksStaysEmptyAndTheBankWritesEveryByte)
+{
+    // A current bank in which one program claims an older, shorter layout: written as it claims,
+    // it would leave most of its place in the chunk unwritten.
+    auto damaged = bankOfFormat (BankRecord::currentFormat);
+    damaged->programs[3].version = 3;
+    std::vector<uint8_t> bytes ((size_t) BankRecord::currentSize, 0xee);
+    damaged->write (bytes.data());
+
+    auto read = std::make_unique<BankRecord>();
+    ASSERT_TRUE (BankRecord::read (bytes.data(), bytes.size(), *read));
+    auto loaded = std::make_unique<BankRecord>();
+    ASSERT_TRUE (loaded->loadBankData (*read));
+
+    EXPECT_EQ (loaded->programs[3].version, BankRecord::currentFormat);
+    EXPECT_EQ (loaded->programs[3].getName(), "");
+    EXPECT_EQ (loaded->programs[4].getName(), "P4");
+
+    std::vector<uint8_t> written ((size_t) BankRecord::currentSize, 0xee);
+    loaded->write (written.data());
+    auto reread = std::make_unique<BankRecord>();
+    ASSERT_TRUE (BankRecord::read (written.data(), written.size(), *reread));
+    EXPECT_EQ (std::count (written.begin(), written.end(), (uint8_t) 0xee), 0);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using Layout = ParameterLayout;
 
 TEST (ParameterLayout, DescribesEveryParameterTheProcessorRegisters)
@@ -69,4 +71,15 @@ TEST (ParameterLayout, TheTopStepIsExactlyOneAndStepsOutsideTheRangeTakeTheNeare
 
     for (auto& c : cases)
         EXPECT_EQ (Layout::valueOfStep (c.step, c.steps), c.value) << c.step << " of " << c.steps;
+}
+
+TEST (ParameterLayout, ValuesFarOutsideTheRangeFallOnTheNearestStep)
+{
+    struct Case { float value; int steps, step; };
+    const Case cases[] = { { 0.5f, 7, 3 }, { 1.0f, 7, 6 }, { 0.99999f, 2, 1 }, { -0.5f, 7, 0 }, { -1.3e17f, 2, 0 },
+                           { 1.0e30f, 18, 17 }, { std::numeric_limits<float>::quiet_NaN(), 4, 0 },
+                           { std::numeric_limits<float>::infinity(), 4, 3 } };
+
+    for (auto& c : cases)
+        EXPECT_EQ (Layout::stepOf (c.value, c.steps), c.step) << c.value << " of " << c.steps;
 }
