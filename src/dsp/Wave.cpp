@@ -40,8 +40,8 @@ namespace
 Wave::Wave (AudioNode& parentNode, WaveTables& waveTables, EventDispatcherAudio* eventDispatcher)
     : AudioNode (parentNode), tables (&waveTables), eventTarget (eventDispatcher)
 {
-    // Until the first build the wave counts as drawn; it is dirty, so the first two processing
-    // calls build it.
+    // Until the first build the wave counts as drawn; it is dirty, so the first processing calls
+    // (or prepareToPlay) build it.
     tables->hasPoints = true;
 }
 
@@ -69,12 +69,9 @@ void Wave::buildControlPoints() noexcept
 
     if (numControlPoints == 0)
     {
-        tables->hasPoints = false;
         tables->curve[0] = 0.0f;
         return;
     }
-
-    tables->hasPoints = true;
 
     if (allOnOnePosition())
         makeConstantCurve();
@@ -251,12 +248,6 @@ void Wave::renderSegment (int first, int& cursor) noexcept
     }
 }
 
-//==============================================================================
-void Wave::rebuildDerivedTables() noexcept
-{
-    buildLevelTables();
-}
-
 void Wave::buildLevelTables() noexcept
 {
     // Level 0 averages four curve entries per sample, every further level two of the level above.
@@ -313,12 +304,22 @@ float Wave::endValueOf (const WaveTables& waveTables) noexcept
 }
 
 //==============================================================================
-void Wave::updateStep() noexcept
+int Wave::updateStep (int budget) noexcept
 {
-    if (tablesPending)
-        finishRebuild();
-    else if (dirty)
-        startRebuild();
+    if (stage == Stage::derived)
+        return buildDerivedSlice (budget);
+
+    if (! dirty)
+        return 0;
+
+    startRebuild();
+    return defaultSliceSamples;
+}
+
+void Wave::finishRebuild() noexcept
+{
+    while (isRebuilding())
+        updateStep (WaveTables::levelTableSize);
 }
 
 void Wave::startRebuild() noexcept
@@ -329,21 +330,50 @@ void Wave::startRebuild() noexcept
     if (numControlPoints > 0)
         renderTable();
 
-    tablesPending = true;
+    // A wave without points plays nothing, so it keeps its old tables rather than a blank spare.
+    stage = Stage::derived;
+    nextSample = 0;
+    target = spare != nullptr && numControlPoints > 0 ? *spare : tables->played;
 }
 
-void Wave::finishRebuild() noexcept
+int Wave::buildDerivedSlice (int budget) noexcept
 {
+    // The LFO reads neither the curve nor the level tables, so they are built in place.
+    int count = 0;
+
     if (numControlPoints > 0)
     {
-        rebuildDerivedTables();
-        std::copy_n (tables->levels.begin(), displaySize, displayTable.begin());
-    }
-    else
-    {
-        clearDisplayTable();
+        if (nextSample == 0)
+            buildLevelTables();
+
+        count = juce::jlimit (0, interpolatedSamples() - nextSample, budget);
+        interpolate (*target, nextSample, count);
+        nextSample += count;
+
+        if (nextSample < interpolatedSamples())
+            return count;
     }
 
+    publish();
+    return juce::jmax (1, count);
+}
+
+void Wave::publish() noexcept
+{
+    // Same thread as the LFO (or the idle tick under the callback lock): the trade is seen whole.
+    if (target != tables->played)
+    {
+        *spare = tables->played;
+        tables->played = target;
+    }
+
+    tables->hasPoints = numControlPoints > 0;
+
+    if (tables->hasPoints)
+        std::copy_n (tables->levels.begin(), displaySize, displayTable.begin());
+    else
+        clearDisplayTable();
+
     displayUpdated = true;
-    tablesPending = false;
+    stage = Stage::idle;
 }

@@ -11,7 +11,8 @@ class EventDispatcherAudio;
 
 // One drawn wave. Its points live as parameter records in the wave's WaveTables; from them the
 // wave renders one cycle of a periodic uniform cubic B-spline into the curve table and decimates
-// that into the level tables the LFO plays. A rebuild is spread over two processing calls.
+// that into the level tables the LFO plays. A rebuild is spread over processing calls in slices of
+// bounded work; the LFO keeps playing the complete old tables until the new ones are published.
 class Wave : public AudioNode
 {
 public:
@@ -33,17 +34,29 @@ public:
     // Fills the curve table from the control polygon; call only when it is not empty.
     void renderTable() noexcept;
 
-    // Builds the tables the LFO reads from the curve table.
-    virtual void rebuildDerivedTables() noexcept;
-
     virtual void clearDisplayTable() noexcept;
 
     // The value at which a one-shot LFO comes to rest: the end of the cycle, snapped to 0 and ±1.
     float endValue() const noexcept;
     static float endValueOf (const WaveTables& waveTables) noexcept;
 
-    // Advances a pending rebuild by one stage; called once per processing call.
-    void updateStep() noexcept;
+    // Level samples whose interpolation one slice builds (each expands into 32 values).
+    static constexpr int defaultSliceSamples = 4096;
+
+    // Advances a pending rebuild by one slice: the curve in one call; then the level tables and
+    // the interpolation of at most budget level samples per call; the last slice publishes them.
+    // Returns the work spent, in level samples (the curve counts as one default slice).
+    int updateStep (int budget = defaultSliceSamples) noexcept;
+    // Runs every slice of a pending rebuild at once.
+    void finishRebuild() noexcept;
+    // A rebuild is due or under way.
+    bool isRebuilding() const noexcept { return dirty || isMidRebuild(); }
+    // Between its curve and its publication: the wave is filling the spare table.
+    bool isMidRebuild() const noexcept { return stage != Stage::idle; }
+
+    // The spare table that a rebuild fills and then trades for the played one (only one wave may
+    // be between its curve and its publication at a time). Without one it fills the played table.
+    void setSpareTable (WaveTables::InterpolationTable** spareTable) noexcept { spare = spareTable; }
 
     int controlPointCount() const noexcept { return numControlPoints; }
     int controlPointX (int index) const noexcept { return controlX[(size_t) index]; }
@@ -60,10 +73,14 @@ public:
     // A point parameter has changed. Atomic: a host write applied at once (offline, or with a
     // full queue) sets it on the host's thread while the audio thread clears it.
     std::atomic<bool> dirty { true };
-    bool tablesPending = false;                       // the curve is new, the derived tables are not
 
 protected:
     void buildLevelTables() noexcept;
+
+    // Level samples [first, first + count) of the interpolation tables, written into target;
+    // a wave that plays no interpolation has none to build.
+    virtual int interpolatedSamples() const noexcept { return 0; }
+    virtual void interpolate (WaveTables::InterpolationTable&, int /*first*/, int /*count*/) noexcept {}
 
 private:
     void insertCopies (int x, float y, int copies) noexcept;
@@ -76,10 +93,18 @@ private:
     void renderCornerRun (int first, int& cursor) noexcept;
     void renderSegment (int first, int& cursor) noexcept;
 
+    enum class Stage { idle, derived };
+
     void startRebuild() noexcept;
-    void finishRebuild() noexcept;
+    int buildDerivedSlice (int budget) noexcept;
+    void publish() noexcept;
 
     int numControlPoints = 0;
     std::array<int, maxControlPoints> controlX {};
     std::array<float, maxControlPoints> controlY {};
+
+    Stage stage = Stage::idle;
+    int nextSample = 0;                                   // of the derived tables being built
+    WaveTables::InterpolationTable* target = nullptr;     // where they are built
+    WaveTables::InterpolationTable** spare = nullptr;
 };

@@ -9,8 +9,10 @@ class WaveCubic : public Wave
 public:
     using Wave::Wave;
 
-    void rebuildDerivedTables() noexcept override;
+protected:
+    int interpolatedSamples() const noexcept override { return WaveTables::levelTableSize; }
+    void interpolate (WaveTables::InterpolationTable& target, int first, int count) noexcept override;
 
 private:
-    void buildInterpolationTables() noexcept;
+    void interpolateLevel (WaveTables::InterpolationTable& target, int level, int first, int end) noexcept;
 };

@@ -10,6 +10,17 @@ WaveProcessor::WaveProcessor (AudioProcessorBase& owner)
     subscribe (EventKinds::programLoaded);
 }
 
+WaveProcessor::~WaveProcessor()
+{
+    // The StateBlock outlives this node: a wave that plays the spare gets the free storage back.
+    for (auto& tables : state->waves)
+        if (tables.played == spareStorage.get())
+        {
+            *spare = *spareStorage;
+            tables.played = spare;
+        }
+}
+
 void WaveProcessor::respond (const Event& event)
 {
     // Posted on whichever thread loaded the program, often not the editor's: only a request is
@@ -57,11 +68,51 @@ void WaveProcessor::pointParameterChanged (int index)
         wave->dirty = true;
 }
 
-void WaveProcessor::beginBlock (juce::AudioBuffer<float>&)
+void WaveProcessor::beginBlock (juce::AudioBuffer<float>& buffer)
 {
+    // Work in proportion to the block keeps the rebuild's share of real time the same at every
+    // block size; the idle tick's one-sample buffer gets one slice.
+    const int slices = juce::jmax (1, buffer.getNumSamples() / samplesPerSlice);
+    advanceRebuilds (slices * Wave::defaultSliceSamples);
+}
+
+void WaveProcessor::finishPendingWork()
+{
+    const juce::ScopedLock lock (processor->getCallbackLock());
+    processor->drainParameterQueue();
+
+    while (waveToAdvance() != nullptr)
+        advanceRebuilds (WaveTables::levelTableSize);
+}
+
+void WaveProcessor::advanceRebuilds (int budget) noexcept
+{
+    while (budget > 0)
+    {
+        rebuilding = waveToAdvance();
+
+        if (rebuilding == nullptr)
+            return;
+
+        budget -= rebuilding->updateStep (budget);
+    }
+}
+
+Wave* WaveProcessor::waveToAdvance() noexcept
+{
+    // A wave between its curve and its publication holds the spare, so it goes on first; then
+    // the played wave, then the others in order.
+    if (rebuilding != nullptr && rebuilding->isMidRebuild())
+        return rebuilding;
+
+    if (auto* played = getWave (state->usedWave.currentStep()); played != nullptr && played->isRebuilding())
+        return played;
+
     for (auto& wave : waves)
-        if (wave != nullptr)
-            wave->updateStep();
+        if (wave != nullptr && wave->isRebuilding())
+            return wave.get();
+
+    return nullptr;
 }
 
 Wave* WaveProcessor::getWave (int waveIndex)
@@ -74,5 +125,6 @@ void WaveProcessor::adoptWave (int w, std::unique_ptr<Wave> wave)
     const auto i = (size_t) w;
     waveState.displayTables[i] = wave->displayTable.data();
     waveState.displayFlags[i] = &wave->displayUpdated;
+    wave->setSpareTable (&spare);
     waves[i] = std::move (wave);
 }
