@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -304,22 +305,20 @@ float Wave::endValueOf (const WaveTables& waveTables) noexcept
 }
 
 //==============================================================================
-int Wave::updateStep (int budget) noexcept
+void Wave::updateStep() noexcept
 {
-    if (stage == Stage::derived)
-        return buildDerivedSlice (budget);
-
-    if (! dirty)
-        return 0;
-
-    startRebuild();
-    return defaultSliceSamples;
+    switch (stage)
+    {
+        case Stage::idle:     if (dirty) startRebuild(); break;
+        case Stage::levels:   buildLevelsSlice(); break;
+        case Stage::topLevel: interpolateTopLevel(); publish(); break;
+    }
 }
 
 void Wave::finishRebuild() noexcept
 {
     while (isRebuilding())
-        updateStep (WaveTables::levelTableSize);
+        updateStep();
 }
 
 void Wave::startRebuild() noexcept
@@ -330,42 +329,33 @@ void Wave::startRebuild() noexcept
     if (numControlPoints > 0)
         renderTable();
 
-    // A wave without points plays nothing, so it keeps its old tables rather than a blank spare.
-    stage = Stage::derived;
-    nextSample = 0;
-    target = spare != nullptr && numControlPoints > 0 ? *spare : tables->played;
+    stage = Stage::levels;
 }
 
-int Wave::buildDerivedSlice (int budget) noexcept
+void Wave::buildLevelsSlice() noexcept
 {
-    // The LFO reads neither the curve nor the level tables, so they are built in place.
-    int count = 0;
-
-    if (numControlPoints > 0)
+    // A wave without points plays nothing and keeps its old tables. The LFO reads neither the
+    // curve nor the level tables, so those are built in place.
+    if (numControlPoints == 0 || ! interpolates())
     {
-        if (nextSample == 0)
+        if (numControlPoints > 0)
             buildLevelTables();
 
-        count = juce::jlimit (0, interpolatedSamples() - nextSample, budget);
-        interpolate (*target, nextSample, count);
-        nextSample += count;
-
-        if (nextSample < interpolatedSamples())
-            return count;
+        publish();
+        return;
     }
 
-    publish();
-    return juce::jmax (1, count);
+    buildLevelTables();
+    interpolateUpperLevels (spare != nullptr ? **spare : *tables->upperInterpolation);
+    stage = Stage::topLevel;
 }
 
 void Wave::publish() noexcept
 {
-    // Same thread as the LFO (or the idle tick under the callback lock): the trade is seen whole.
-    if (target != tables->played)
-    {
-        *spare = tables->played;
-        tables->played = target;
-    }
+    // On the LFO's thread (or the idle tick's, under the callback lock), so the LFO sees the
+    // trade whole at its next call.
+    if (spare != nullptr && interpolates() && numControlPoints > 0)
+        std::swap (*spare, tables->upperInterpolation);
 
     tables->hasPoints = numControlPoints > 0;
 

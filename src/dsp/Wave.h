@@ -40,23 +40,20 @@ public:
     float endValue() const noexcept;
     static float endValueOf (const WaveTables& waveTables) noexcept;
 
-    // Level samples whose interpolation one slice builds (each expands into 32 values).
-    static constexpr int defaultSliceSamples = 4096;
-
-    // Advances a pending rebuild by one slice: the curve in one call; then the level tables and
-    // the interpolation of at most budget level samples per call; the last slice publishes them.
-    // Returns the work spent, in level samples (the curve counts as one default slice).
-    int updateStep (int budget = defaultSliceSamples) noexcept;
+    // Advances a pending rebuild by one slice, each about the same work: the curve; then the level
+    // tables with the interpolation of levels 1 ... 11 into the spare; then level 0 in place and
+    // the trade, so the LFO goes from the complete old tables to the complete new ones at once.
+    void updateStep() noexcept;
     // Runs every slice of a pending rebuild at once.
     void finishRebuild() noexcept;
     // A rebuild is due or under way.
     bool isRebuilding() const noexcept { return dirty || isMidRebuild(); }
-    // Between its curve and its publication: the wave is filling the spare table.
+    // Between its curve and its publication: the wave is filling the spare.
     bool isMidRebuild() const noexcept { return stage != Stage::idle; }
 
-    // The spare table that a rebuild fills and then trades for the played one (only one wave may
-    // be between its curve and its publication at a time). Without one it fills the played table.
-    void setSpareTable (WaveTables::InterpolationTable** spareTable) noexcept { spare = spareTable; }
+    // The spare for levels 1 ... 11 that a rebuild fills and then trades for the played one (only
+    // one wave may be mid-rebuild at a time). Without one a rebuild fills the played table.
+    void setSpareTable (WaveTables::UpperInterpolation** spareTable) noexcept { spare = spareTable; }
 
     int controlPointCount() const noexcept { return numControlPoints; }
     int controlPointX (int index) const noexcept { return controlX[(size_t) index]; }
@@ -77,10 +74,11 @@ public:
 protected:
     void buildLevelTables() noexcept;
 
-    // Level samples [first, first + count) of the interpolation tables, written into target;
-    // a wave that plays no interpolation has none to build.
-    virtual int interpolatedSamples() const noexcept { return 0; }
-    virtual void interpolate (WaveTables::InterpolationTable&, int /*first*/, int /*count*/) noexcept {}
+    // The interpolation tables from the level tables: levels 1 ... 11 into the given storage, and
+    // level 0 into the played table. A wave that plays no interpolation builds none.
+    virtual bool interpolates() const noexcept { return false; }
+    virtual void interpolateUpperLevels (WaveTables::UpperInterpolation&) noexcept {}
+    virtual void interpolateTopLevel() noexcept {}
 
 private:
     void insertCopies (int x, float y, int copies) noexcept;
@@ -93,10 +91,10 @@ private:
     void renderCornerRun (int first, int& cursor) noexcept;
     void renderSegment (int first, int& cursor) noexcept;
 
-    enum class Stage { idle, derived };
+    enum class Stage { idle, levels, topLevel };
 
     void startRebuild() noexcept;
-    int buildDerivedSlice (int budget) noexcept;
+    void buildLevelsSlice() noexcept;
     void publish() noexcept;
 
     int numControlPoints = 0;
@@ -104,7 +102,5 @@ private:
     std::array<float, maxControlPoints> controlY {};
 
     Stage stage = Stage::idle;
-    int nextSample = 0;                                   // of the derived tables being built
-    WaveTables::InterpolationTable* target = nullptr;     // where they are built
-    WaveTables::InterpolationTable** spare = nullptr;
+    WaveTables::UpperInterpolation** spare = nullptr;
 };

@@ -1,38 +1,29 @@
 #include "WaveCubic.h"
 
-void WaveCubic::interpolate (WaveTables::InterpolationTable& target, int first, int count) noexcept
+void WaveCubic::interpolateUpperLevels (WaveTables::UpperInterpolation& target) noexcept
 {
-    // Samples are counted through all levels one after the other, as the level tables lie.
-    const int end = first + count;
-
-    for (int k = 0; k < DspContext::numLevels && first < end; ++k)
-    {
-        const int levelEnd = context->levelOffsets[(size_t) k] + context->levelSizes[(size_t) k];
-
-        if (first < levelEnd)
-        {
-            const int sliceEnd = juce::jmin (end, levelEnd);
-            interpolateLevel (target, k, first - context->levelOffsets[(size_t) k], sliceEnd - context->levelOffsets[(size_t) k]);
-            first = sliceEnd;
-        }
-    }
+    for (int k = 1; k < DspContext::numLevels; ++k)
+        interpolateLevel (k, target.data() + WaveTables::upperOffsetOf (k));
 }
 
-void WaveCubic::interpolateLevel (WaveTables::InterpolationTable& target, int level, int first, int end) noexcept
+void WaveCubic::interpolateTopLevel() noexcept
+{
+    interpolateLevel (0, tables->interpolationLevel (0));
+}
+
+void WaveCubic::interpolateLevel (int k, float* out) const noexcept
 {
     // Each level is one cycle, so the neighbours of its first and last samples wrap around.
     constexpr int factor = DspContext::interpolationFactor;
-    const auto k = (size_t) level;
-    const int n = context->levelSizes[k];
-    const auto* samples = tables->levels.data() + context->levelOffsets[k];
-    auto* out = target.data() + context->interpolationOffsets[k] + factor * first;
+    const int n = DspContext::levelSizeOf (k);
+    const auto* level = tables->levels.data() + DspContext::levelOffsetOf (k);
 
-    for (int s = first; s < end; ++s)
+    for (int s = 0; s < n; ++s)
     {
-        const double a = samples[(s + n - 1) % n];
-        const double b = samples[s];
-        const double c = samples[(s + 1) % n];
-        const double d = samples[(s + 2) % n];
+        const double a = level[(s + n - 1) % n];
+        const double b = level[s];
+        const double c = level[(s + 1) % n];
+        const double d = level[(s + 2) % n];
 
         for (int j = 0; j < factor; ++j)
         {

@@ -10,9 +10,10 @@ public:
     using Wave::Wave;
 
 protected:
-    int interpolatedSamples() const noexcept override { return WaveTables::levelTableSize; }
-    void interpolate (WaveTables::InterpolationTable& target, int first, int count) noexcept override;
+    bool interpolates() const noexcept override { return true; }
+    void interpolateUpperLevels (WaveTables::UpperInterpolation& target) noexcept override;
+    void interpolateTopLevel() noexcept override;
 
 private:
-    void interpolateLevel (WaveTables::InterpolationTable& target, int level, int first, int end) noexcept;
+    void interpolateLevel (int k, float* out) const noexcept;
 };

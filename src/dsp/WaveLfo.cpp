@@ -99,7 +99,7 @@ void WaveLfo::playWave (int type, int n) noexcept
     updateRateAndPhase (type);
     const int level = levelForRate (currentRate);
     const auto size = (long long) context->interpolationSizes[(size_t) level];
-    const float* table = played->interpolation().data() + context->interpolationOffsets[(size_t) level];
+    const float* table = played->interpolationLevel (level);
     const double increment = currentRate / context->sampleRateDouble;
 
     for (int i = 0; i < n; ++i)

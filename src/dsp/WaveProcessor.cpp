@@ -14,10 +14,10 @@ WaveProcessor::~WaveProcessor()
 {
     // The StateBlock outlives this node: a wave that plays the spare gets the free storage back.
     for (auto& tables : state->waves)
-        if (tables.played == spareStorage.get())
+        if (tables.upperInterpolation == spareStorage.get())
         {
             *spare = *spareStorage;
-            tables.played = spare;
+            tables.upperInterpolation = spare;
         }
 }
 
@@ -72,8 +72,7 @@ void WaveProcessor::beginBlock (juce::AudioBuffer<float>& buffer)
 {
     // Work in proportion to the block keeps the rebuild's share of real time the same at every
     // block size; the idle tick's one-sample buffer gets one slice.
-    const int slices = juce::jmax (1, buffer.getNumSamples() / samplesPerSlice);
-    advanceRebuilds (slices * Wave::defaultSliceSamples);
+    advanceRebuilds (juce::jmax (1, buffer.getNumSamples() / samplesPerSlice));
 }
 
 void WaveProcessor::finishPendingWork()
@@ -82,19 +81,19 @@ void WaveProcessor::finishPendingWork()
     processor->drainParameterQueue();
 
     while (waveToAdvance() != nullptr)
-        advanceRebuilds (WaveTables::levelTableSize);
+        advanceRebuilds (1);
 }
 
-void WaveProcessor::advanceRebuilds (int budget) noexcept
+void WaveProcessor::advanceRebuilds (int slices) noexcept
 {
-    while (budget > 0)
+    for (; slices > 0; --slices)
     {
         rebuilding = waveToAdvance();
 
         if (rebuilding == nullptr)
             return;
 
-        budget -= rebuilding->updateStep (budget);
+        rebuilding->updateStep();
     }
 }
 

@@ -17,7 +17,7 @@ public:
     static constexpr int numWaves = StateBlock::numWaves;
     static_assert (numWaves == WaveState::numWaves);
 
-    // A call gets one default slice of rebuild work per this many samples it renders.
+    // A call gets one slice of rebuild work per this many samples it renders.
     static constexpr int samplesPerSlice = 64;
 
     explicit WaveProcessor (AudioProcessorBase& owner);
@@ -43,14 +43,14 @@ protected:
 
 private:
     void registerSlot (int w, int slot);
-    void advanceRebuilds (int budget) noexcept;
+    void advanceRebuilds (int slices) noexcept;
     Wave* waveToAdvance() noexcept;
 
     std::array<std::unique_ptr<Wave>, numWaves> waves;
     WaveState waveState;
 
-    // One spare interpolation table for all waves: only one wave rebuilds at a time.
-    std::unique_ptr<WaveTables::InterpolationTable> spareStorage = std::make_unique<WaveTables::InterpolationTable>();
-    WaveTables::InterpolationTable* spare = spareStorage.get();
+    // One spare for all waves: only one wave is mid-rebuild at a time.
+    std::unique_ptr<WaveTables::UpperInterpolation> spareStorage = std::make_unique<WaveTables::UpperInterpolation>();
+    WaveTables::UpperInterpolation* spare = spareStorage.get();
     Wave* rebuilding = nullptr;
 };

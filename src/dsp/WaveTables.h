@@ -14,9 +14,12 @@ struct WaveTables
     static constexpr int numPointRecords = numSlots * recordsPerSlot;
     static constexpr int curveSize = 32768;
     // The levels lie one after the other, halving: 8192 + 4096 + ... + 4 samples.
-    static constexpr int levelTableSize = 2 * DspContext::topLevelSize - (2 * DspContext::topLevelSize >> DspContext::numLevels);
+    static constexpr int levelTableSize = DspContext::levelOffsetOf (DspContext::numLevels);
     static constexpr int interpolationFactor = DspContext::interpolationFactor;
     static constexpr int interpolationTableSize = interpolationFactor * levelTableSize;
+    // Level 0 of the interpolation tables, and levels 1 ... 11, which follow it.
+    static constexpr int topInterpolationSize = interpolationFactor * DspContext::levelSizeOf (0);
+    static constexpr int upperInterpolationSize = interpolationTableSize - topInterpolationSize;
 
     static constexpr int xSteps = 8192;
     static constexpr int typeSteps = 4;
@@ -25,7 +28,7 @@ struct WaveTables
     static_assert (curveSize % DspContext::topLevelSize == 0, "level 0 averages whole runs of curve entries");
     static_assert (curveSize % xSteps == 0, "every X step starts on a curve entry");
 
-    using InterpolationTable = std::array<float, interpolationTableSize>;
+    using UpperInterpolation = std::array<float, upperInterpolationSize>;
 
     WaveTables() noexcept
     {
@@ -36,7 +39,7 @@ struct WaveTables
         }
     }
 
-    // The played table points into storage that may be swapped with a spare; a copy would share it.
+    // The upper levels point into storage that may be traded with a spare; a copy would share it.
     WaveTables (const WaveTables&) = delete;
     WaveTables& operator= (const WaveTables&) = delete;
 
@@ -44,19 +47,30 @@ struct WaveTables
     ParameterRecord& y (int slot) noexcept { return points[(size_t) (recordsPerSlot * slot + 1)]; }
     ParameterRecord& type (int slot) noexcept { return points[(size_t) (recordsPerSlot * slot + 2)]; }
 
-    // The interpolation table the LFO plays.
-    InterpolationTable& interpolation() noexcept { return *played; }
-    const InterpolationTable& interpolation() const noexcept { return *played; }
+    // The interpolation table of level k (32 · (8192 >> k) values) that the LFO plays.
+    float* interpolationLevel (int k) noexcept
+    {
+        return k == 0 ? topInterpolation.data() : upperInterpolation->data() + upperOffsetOf (k);
+    }
+
+    const float* interpolationLevel (int k) const noexcept
+    {
+        return k == 0 ? topInterpolation.data() : upperInterpolation->data() + upperOffsetOf (k);
+    }
+
+    static constexpr int upperOffsetOf (int k) noexcept { return DspContext::interpolationOffsetOf (k) - topInterpolationSize; }
 
     std::array<ParameterRecord, numPointRecords> points;
     std::array<float, curveSize> curve {};
     bool hasPoints = false;
     std::array<float, levelTableSize> levels {};
 
-    // A rebuild fills a spare table and then trades it for the played one, so after the first
-    // trade the played table is whichever storage was the spare.
-    InterpolationTable* played = &ownInterpolation;
+    // A rebuild fills a spare for levels 1 ... 11 and then trades it for the played one, so after
+    // the first trade they live in whichever storage was the spare. Level 0 is rebuilt in place,
+    // in the same call as the trade.
+    std::array<float, topInterpolationSize> topInterpolation {};
+    UpperInterpolation* upperInterpolation = &ownUpperInterpolation;
 
 private:
-    InterpolationTable ownInterpolation {};
+    UpperInterpolation ownUpperInterpolation {};
 };

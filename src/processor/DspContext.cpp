@@ -25,16 +25,13 @@ void DspContext::fillNoteFrequencies()
 
 void DspContext::fillLevelLayout()
 {
-    // Level k holds 8192 >> k curve points; the levels lie one after the other, so level k starts
-    // where the halving series 8192 + 4096 + ... has reached 16384 - (16384 >> k).
-    constexpr int seriesLimit = 2 * topLevelSize;
-
+    // Level k starts where the halving series 8192 + 4096 + ... has reached 16384 - (16384 >> k).
     for (int k = 0; k < numLevels; ++k)
     {
-        levelSizes[(size_t) k] = topLevelSize >> k;
-        interpolationSizes[(size_t) k] = interpolationFactor * (topLevelSize >> k);
-        levelOffsets[(size_t) k] = seriesLimit - (seriesLimit >> k);
-        interpolationOffsets[(size_t) k] = interpolationFactor * (seriesLimit - (seriesLimit >> k));
+        levelSizes[(size_t) k] = levelSizeOf (k);
+        interpolationSizes[(size_t) k] = interpolationFactor * levelSizeOf (k);
+        levelOffsets[(size_t) k] = levelOffsetOf (k);
+        interpolationOffsets[(size_t) k] = interpolationOffsetOf (k);
     }
 }
 

@@ -15,6 +15,11 @@ public:
     static constexpr double defaultSampleRate = 44100.0;
     static constexpr double defaultTempo = 120.0;
 
+    // The level layout: level k holds 8192 >> k curve points, the levels one after the other.
+    static constexpr int levelSizeOf (int k) noexcept { return topLevelSize >> k; }
+    static constexpr int levelOffsetOf (int k) noexcept { return 2 * topLevelSize - (2 * topLevelSize >> k); }
+    static constexpr int interpolationOffsetOf (int k) noexcept { return interpolationFactor * levelOffsetOf (k); }
+
     DspContext();
 
     void setSampleRate (double newRate);

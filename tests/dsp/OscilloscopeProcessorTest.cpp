@@ -45,8 +45,7 @@ namespace
             tables.y (0).writeValue (0.8f);
             tables.type (0).writeStep (1);
             WaveCubic wave { *host, tables, nullptr };
-            wave.updateStep();
-            wave.updateStep();
+            wave.finishRebuild();
             scope.setScopeSource (0, &lfo);
         }
 

@@ -39,8 +39,7 @@ namespace
         void build (int w)
         {
             WaveCubic wave { *owner, state.waves[(size_t) w], nullptr };
-            wave.updateStep();
-            wave.updateStep();
+            wave.finishRebuild();
         }
 
         // Writes every level's interpolation table of wave 0 straight from f (level, entry, size).
@@ -55,7 +54,7 @@ namespace
                 const int size = context.interpolationSizes[k];
 
                 for (int i = 0; i < size; ++i)
-                    tables.interpolation[(size_t) (context.interpolationOffsets[k] + i)] = f ((int) k, i, size);
+                    tables.interpolationLevel ((int) k)[i] = f ((int) k, i, size);
             }
         }
 

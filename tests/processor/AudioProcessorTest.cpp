@@ -1,3 +1,4 @@
+#include "dsp/Wave.h"
 #include "processor/AudioProcessor.h"
 
 #include <gtest/gtest.h>
@@ -108,12 +109,23 @@ namespace
             return buffer;
         }
 
-        // Loads a program and lets the two processing calls of the wave rebuild pass.
+        // Loads a program and lets the processing calls of the wave rebuild pass.
         void load (int program)
         {
             processor->setCurrentProgram (program);
             process (64);
-            process (64);
+
+            while (rebuilding())
+                process (64);
+        }
+
+        bool rebuilding()
+        {
+            for (int w = 0; w < StateBlock::numWaves; ++w)
+                if (processor->getWaveProcessor()->getWave (w)->isRebuilding())
+                    return true;
+
+            return false;
         }
 
         std::unique_ptr<AudioProcessor> processor = std::make_unique<AudioProcessor>();

@@ -53,8 +53,12 @@ juce::String RenderTool::run()
 
     OfflineRenderer::Stats stats;
     {
+        // Preparing completes the loaded state; the parameter writes come after it, as a host's do.
+        loadState (*plugin, settings, program);
         OfflineRenderer renderer (*plugin, playHead, sampleRate, settings.blockSize);
-        applySettings (*plugin, renderer, settings, program, assignments);
+
+        for (const auto& assignment : assignments)
+            assignment.apply();
 
         OfflineRenderer::Callbacks callbacks;
         callbacks.readInput = [&] (auto& block, int n) { input.read (block, n); };
@@ -108,20 +112,13 @@ juce::MidiMessageSequence RenderTool::loadNotes (double sampleRate, juce::int64 
     return {};
 }
 
-void RenderTool::applySettings (juce::AudioPluginInstance& plugin, OfflineRenderer& renderer,
-                                const RenderSettings& settings, int program,
-                                const std::vector<ParameterAssignment>& assignments)
+void RenderTool::loadState (juce::AudioPluginInstance& plugin, const RenderSettings& settings, int program)
 {
     if (settings.stateToLoad != juce::File())
         PluginState::load (plugin, settings.stateToLoad);
 
     if (program != noProgramChange)
         plugin.setCurrentProgram (program);
-
-    renderer.settle();
-
-    for (const auto& assignment : assignments)
-        assignment.apply();
 }
 
 int RenderTool::findProgram (juce::AudioProcessor& processor, const juce::String& program)
