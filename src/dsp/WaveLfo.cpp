@@ -118,6 +118,15 @@ void WaveLfo::playWave (int type, int n) noexcept
 
 void WaveLfo::updateRateAndPhase (int type) noexcept
 {
+    const auto start = startFor (type);
+    currentRate = start.rate;
+    currentPhase = start.phase;
+}
+
+WaveLfo::Start WaveLfo::startFor (int type) const noexcept
+{
+    Start start { currentRate, currentPhase };
+
     switch (type)
     {
         case beatSynced:
@@ -125,10 +134,10 @@ void WaveLfo::updateRateAndPhase (int type) noexcept
         case beatOneShot:
         {
             const auto length = (double) loopLengthOfStep (loopLength->currentStep());
-            currentRate = context->tempo / (tempoDivisor * length);
+            start.rate = context->tempo / (tempoDivisor * length);
 
             if (type == beatSynced)
-                currentPhase = context->ppqPosition * pulsesPerBeat / length;
+                start.phase = context->ppqPosition * pulsesPerBeat / length;
 
             break;
         }
@@ -138,28 +147,35 @@ void WaveLfo::updateRateAndPhase (int type) noexcept
         case hertzOneShot:
         {
             const float hertz = hertzRate();
-            currentRate = hertz;
+            start.rate = hertz;
 
             if (type == hertzSynced)
-                currentPhase = (double) hertz * context->timeInSeconds;
+                start.phase = (double) hertz * context->timeInSeconds;
 
             break;
         }
 
         case pitchToRate:
-            currentRate = context->noteFrequencies[(size_t) juce::jlimit (0, DspContext::numNotes - 1, note)];
+            start.rate = context->noteFrequencies[(size_t) juce::jlimit (0, DspContext::numNotes - 1, note)];
             break;
 
         default:
             break;
     }
 
-    reducePhase();
+    start.phase = reduced (start.phase);
+    return start;
 }
 
-void WaveLfo::reducePhase() noexcept
+double WaveLfo::reduced (double phase) noexcept
 {
-    currentPhase -= (double) roundToEven (currentPhase - phaseReductionBias);
+    return phase - (double) roundToEven (phase - phaseReductionBias);
+}
+
+bool WaveLfo::restartsAtNotes() const noexcept
+{
+    const int type = speedType->currentStep();
+    return type != beatSynced && type != hertzSynced;
 }
 
 float WaveLfo::hertzRate() const noexcept

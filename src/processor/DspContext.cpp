@@ -61,14 +61,28 @@ void DspContext::readHostPosition (juce::AudioPlayHead* playHead)
     tempo = position->getBpm().orFallback (defaultTempo);
 
     if (hostPlays)
-    {
-        ppqPosition = position->getPpqPosition().orFallback (0.0);
-        timeInSeconds = position->getTimeInSeconds().orFallback (0.0);
-    }
+        takePlayingPosition (*position);
+}
+
+void DspContext::takePlayingPosition (const juce::AudioPlayHead::PositionInfo& position)
+{
+    // Some hosts give a playing position with a time and no beat position (Ardour's LV2 builds
+    // on MIDI tracks): the beat position then follows from the time at the current tempo. What
+    // the host leaves out entirely keeps running.
+    const auto seconds = position.getTimeInSeconds();
+    const auto ppq = position.getPpqPosition();
+
+    if (seconds.hasValue())
+        timeInSeconds = *seconds;
+
+    if (ppq.hasValue())
+        ppqPosition = *ppq;
+    else if (seconds.hasValue())
+        ppqPosition = *seconds * tempo / secondsPerMinute;
 }
 
 void DspContext::advanceTransport (int n)
 {
-    ppqPosition += (double) n * tempo / (sampleRateDouble * 60.0);
+    ppqPosition += (double) n * tempo / (sampleRateDouble * secondsPerMinute);
     timeInSeconds += (double) n / sampleRateDouble;
 }
