@@ -228,3 +228,21 @@ TEST (AudioProcessor, PansWithProgramZeroAtFullMixFromTheFirstBlock)
     }
     EXPECT_TRUE (moved);
 }
+
+TEST (AudioProcessor, FirstBlockAfterPrepareToPlayPlaysProgramZerosCurve)
+{
+    // A warm instance, long past every rebuild, replays the same transport position; program 0
+    // is "Beat Synced", so its output there depends on the curve alone.
+    Rig fresh, warm;
+    for (int block = 0; block < 20; ++block)
+        warm.process (512);
+    warm.processor->context->ppqPosition = 0.0;
+    warm.processor->context->timeInSeconds = 0.0;
+
+    const auto first = fresh.process (64);
+    const auto expected = warm.process (64);
+
+    for (int i = 0; i < 64; ++i)
+        for (int channel = 0; channel < 2; ++channel)
+            ASSERT_EQ (first.getSample (channel, i), expected.getSample (channel, i)) << channel << " " << i;
+}

@@ -6,8 +6,6 @@ const ReferenceHost::Plugin ReferenceHost::lv2 { "LV2", ORVANTA_LV2_PLUGIN, ORVA
 
 namespace
 {
-    constexpr int emptyCallsBeforePlaying = 4;
-
     class PlayingTransport : public juce::AudioPlayHead
     {
     public:
@@ -86,17 +84,13 @@ juce::AudioBuffer<float> ReferenceHost::render (const Plugin& plugin, const juce
     PlayingTransport transport (sampleRate, settings.bpm);
     instance->setPlayHead (&transport);
     instance->setNonRealtime (true);
-    instance->prepareToPlay (sampleRate, settings.blockSize);
-
-    juce::AudioBuffer<float> block (2, settings.blockSize);
-    juce::MidiBuffer midi;
 
     if (settings.program.isNotEmpty())
         instance->setCurrentProgram (programNamed (*instance, settings.program));
 
-    juce::AudioBuffer<float> empty (2, 0);
-    for (int call = 0; call < emptyCallsBeforePlaying; ++call)
-        instance->processBlock (empty, midi);
+    instance->prepareToPlay (sampleRate, settings.blockSize);
+    juce::AudioBuffer<float> block (2, settings.blockSize);
+    juce::MidiBuffer midi;
 
     for (const auto& [name, value] : settings.values)
         parameterNamed (*instance, name)->setValue (value);
