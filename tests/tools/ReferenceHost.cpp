@@ -84,13 +84,16 @@ juce::AudioBuffer<float> ReferenceHost::render (const Plugin& plugin, const juce
     PlayingTransport transport (sampleRate, settings.bpm);
     instance->setPlayHead (&transport);
     instance->setNonRealtime (true);
+    instance->prepareToPlay (sampleRate, settings.blockSize);
+
+    juce::AudioBuffer<float> block (2, settings.blockSize);
+    juce::MidiBuffer midi;
 
     if (settings.program.isNotEmpty())
         instance->setCurrentProgram (programNamed (*instance, settings.program));
 
-    instance->prepareToPlay (sampleRate, settings.blockSize);
-    juce::AudioBuffer<float> block (2, settings.blockSize);
-    juce::MidiBuffer midi;
+    juce::AudioBuffer<float> empty (2, 0);
+    instance->processBlock (empty, midi);
 
     for (const auto& [name, value] : settings.values)
         parameterNamed (*instance, name)->setValue (value);

@@ -34,6 +34,13 @@ OfflineRenderer::~OfflineRenderer()
     processor.setPlayHead (nullptr);
 }
 
+void OfflineRenderer::applyPendingChanges()
+{
+    playHead.setSamplePosition (0);
+    blockMidi.clear();
+    processTimed (0);
+}
+
 OfflineRenderer::Stats OfflineRenderer::render (juce::int64 numSamples, const juce::MidiMessageSequence& midi,
                                                 const Callbacks& callbacks)
 {

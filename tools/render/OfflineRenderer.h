@@ -39,6 +39,10 @@ public:
                      int blockSize, bool offline = true);
     ~OfflineRenderer();
 
+    // One call with no samples: the plug-in applies what it was given since it was prepared (a
+    // state, a program) before the host writes any parameter.
+    void applyPendingChanges();
+
     Stats render (juce::int64 numSamples, const juce::MidiMessageSequence& midi, const Callbacks& callbacks);
 
     static double threadCpuSeconds();

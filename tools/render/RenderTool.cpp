@@ -53,12 +53,8 @@ juce::String RenderTool::run()
 
     OfflineRenderer::Stats stats;
     {
-        // Preparing completes the loaded state; the parameter writes come after it, as a host's do.
-        loadState (*plugin, settings, program);
         OfflineRenderer renderer (*plugin, playHead, sampleRate, settings.blockSize);
-
-        for (const auto& assignment : assignments)
-            assignment.apply();
+        applySettings (*plugin, renderer, settings, program, assignments);
 
         OfflineRenderer::Callbacks callbacks;
         callbacks.readInput = [&] (auto& block, int n) { input.read (block, n); };
@@ -112,13 +108,20 @@ juce::MidiMessageSequence RenderTool::loadNotes (double sampleRate, juce::int64 
     return {};
 }
 
-void RenderTool::loadState (juce::AudioPluginInstance& plugin, const RenderSettings& settings, int program)
+void RenderTool::applySettings (juce::AudioPluginInstance& plugin, OfflineRenderer& renderer,
+                                const RenderSettings& settings, int program,
+                                const std::vector<ParameterAssignment>& assignments)
 {
     if (settings.stateToLoad != juce::File())
         PluginState::load (plugin, settings.stateToLoad);
 
     if (program != noProgramChange)
         plugin.setCurrentProgram (program);
+
+    renderer.applyPendingChanges();
+
+    for (const auto& assignment : assignments)
+        assignment.apply();
 }
 
 int RenderTool::findProgram (juce::AudioProcessor& processor, const juce::String& program)

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class OfflineRenderer;
 class ParameterAssignment;
 
 // orvanta-render's work: plays the input through the plug-in offline and writes the output, its
@@ -22,8 +23,11 @@ public:
     // The index of a program given by index or by name.
     static int findProgram (juce::AudioProcessor& processor, const juce::String& program);
 
-    // What a host restores before it prepares the plug-in: the state, then the program.
-    static void loadState (juce::AudioPluginInstance& plugin, const RenderSettings& settings, int program);
+    // Steps a host takes before playing: the state, then the program, then the queued values
+    // arrive, then the parameter writes.
+    static void applySettings (juce::AudioPluginInstance& plugin, OfflineRenderer& renderer,
+                               const RenderSettings& settings, int program,
+                               const std::vector<ParameterAssignment>& assignments);
 
 private:
     InputSignal openInput() const;
