@@ -21,6 +21,7 @@ public:
     static constexpr int periodicNeighbours = 6;                           // 3 from each adjacent cycle
     static constexpr int maxControlPoints = WaveTables::numSlots * WavePoint::maxType + periodicNeighbours;
     static constexpr int displaySize = WaveTables::xSteps;
+    static_assert (displaySize == DspContext::levelSizeOf (0), "the display shows level 0 whole");
 
     Wave (AudioNode& parentNode, WaveTables& waveTables, EventDispatcherAudio* eventDispatcher);
     virtual ~Wave() = default;

@@ -23,9 +23,10 @@ namespace
     constexpr double phaseReductionBias = 0.499999985;
 
     // The rate at which a cycle advances one level-0 sample per sample at 44.1 kHz (44100 / 8192).
-    constexpr float levelZeroRate = 5.38330078125f;
-    constexpr int highestPlayedLevel = 10;
-
+    constexpr float levelZeroRate = (float) (44100.0 / DspContext::topLevelSize);
+    static_assert (levelZeroRate == 5.38330078125f);
+    // The last level, 4 samples per cycle, is never played.
+    constexpr int highestPlayedLevel = DspContext::numLevels - 2;
 
     // Nearest integer, ties to even: the processor never changes the FPU's rounding mode.
     inline long long roundToEven (double x) noexcept { return std::llrint (x); }
