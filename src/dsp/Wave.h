@@ -29,7 +29,8 @@ public:
     // The point that slot 0 ... 39 holds, read from its X, Y and Type records.
     WavePoint point (int slot) const noexcept;
 
-    // Builds the control polygon from the used slots and sets or clears the has-points flag.
+    // Builds the control polygon from the used slots; the has-points flag follows it when the
+    // rebuild is published.
     void buildControlPoints() noexcept;
 
     // Fills the curve table from the control polygon; call only when it is not empty.

@@ -77,6 +77,8 @@ void WaveProcessor::beginBlock (juce::AudioBuffer<float>& buffer)
 
 void WaveProcessor::finishPendingWork()
 {
+    // Off the audio thread: under the callback lock no processing call runs meanwhile, so the
+    // queue and the tables are this thread's alone.
     const juce::ScopedLock lock (processor->getCallbackLock());
     processor->drainParameterQueue();
 
