@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
     constexpr int numWaves = WaveProcessor::numWaves;
@@ -61,6 +63,19 @@ namespace
         }
 
         float displayed (int w, int i) { return waveState().displayTables[(size_t) w][i]; }
+
+        // Every interpolation table the LFO may play of wave w, all levels one after the other.
+        std::vector<float> played (int w)
+        {
+            const auto& tables = processor->state->waves[(size_t) w];
+            std::vector<float> all;
+
+            for (int k = 0; k < DspContext::numLevels; ++k)
+                all.insert (all.end(), tables.interpolationLevel (k),
+                            tables.interpolationLevel (k) + processor->context->interpolationSizes[(size_t) k]);
+
+            return all;
+        }
 
         std::unique_ptr<AudioProcessor> processor = std::make_unique<AudioProcessor>();
         juce::AudioBuffer<float> buffer { 2, 0 };
@@ -131,6 +146,34 @@ TEST_F (WaveProcessorTest, ChangingWave3RebuildsOnlyWave3)
         EXPECT_EQ (*waveState().displayFlags[(size_t) w], w == 2) << w;
 
     EXPECT_FLOAT_EQ (displayed (2, 4000), 0.8f);
+}
+
+TEST_F (WaveProcessorTest, TheLfoPlaysTheOldTablesWholeUntilTheNewOnesAreTraded)
+{
+    setPoint (0, 0, 100, 0.9f, 3);
+    const auto before = played (0);
+    int calls = 0;
+
+    while (wave (0).isRebuilding())
+    {
+        ASSERT_EQ (played (0), before) << "after " << calls << " calls";
+        processCall();
+        ++calls;
+    }
+
+    EXPECT_NE (played (0), before);
+    EXPECT_EQ (calls, 3) << "the curve, levels 1 ... 11, level 0 with the trade";
+}
+
+TEST_F (WaveProcessorTest, ThePlayedWaveIsRebuiltFirst)
+{
+    processor->applyParameter (AudioProcessor::usedWaveIndex, ParameterRecord::valueOfStep (3, numWaves));
+    setPoint (0, 0, 100, 0.9f, 3);
+    setPoint (3, 0, 100, 0.9f, 3);
+    processCall();
+
+    EXPECT_TRUE (wave (3).isMidRebuild());
+    EXPECT_TRUE (wave (0).dirty);
 }
 
 TEST_F (WaveProcessorTest, ProgramLoadEmptiesEveryUndoHistory)
