@@ -3,14 +3,6 @@
 #include "../processor/AudioProcessorBase.h"
 #include "WaveLfo.h"
 
-#include <cmath>
-
-namespace
-{
-    // The LFO's own rule for bringing its phase into [0, 1) at the start of a render call.
-    constexpr double phaseReductionBias = 0.499999985;
-    constexpr double secondsPerMinute = 60.0;
-}
 
 OscilloscopeProcessor::OscilloscopeProcessor (AudioProcessorBase& owner)
     : AudioProcessorMixin (owner)
@@ -36,55 +28,22 @@ ScopeTraceSet* OscilloscopeProcessor::getScopeTraces (int slot)
 }
 
 //==============================================================================
-int OscilloscopeProcessor::speedType() const noexcept
+bool OscilloscopeProcessor::capturing() const noexcept
 {
-    return state->speedType.currentStep();
-}
-
-bool OscilloscopeProcessor::sourceHolds() const noexcept
-{
-    // A one-shot cycle stops at its end point and its phase stands still there until a note or a
-    // change of type; a running cycle is always before it when a render call returns.
-    const int type = speedType();
-    const bool oneShot = type == WaveLfo::beatOneShot || type == WaveLfo::hertzOneShot;
-    return oneShot && source->phase() >= WaveLfo::oneShotEnd;
-}
-
-double OscilloscopeProcessor::sourcePhase() const noexcept
-{
-    // The LFO tells rate and phase as its last render call left them. Its next call starts by
-    // taking the synced types' phase from the transport and reducing the phase; the same is done
-    // here, so the picture lines up with what that call plays.
-    const double rate = source->rate();
-    double phase = source->phase();
-
-    switch (speedType())
-    {
-        case WaveLfo::beatSynced:
-            // ppq · 32 / loop length, with the loop length in 128th notes taken from the rate
-            phase = context->tempo > 0.0 ? context->ppqPosition * secondsPerMinute * rate / context->tempo : 0.0;
-            break;
-
-        case WaveLfo::hertzSynced:
-            phase = rate * context->timeInSeconds;
-            break;
-
-        default:
-            break;
-    }
-
-    return phase - (double) std::llrint (phase - phaseReductionBias);
+    // While a one-shot cycle holds its end value the picture stays as it is.
+    return source != nullptr && captureEnabled.load (std::memory_order_relaxed) && ! source->isHolding();
 }
 
 void OscilloscopeProcessor::alignTraces (ScopeTraceSet& traces) const noexcept
 {
-    const double phase = sourcePhase();
-    const auto rate = (float) source->rate();
+    // Where the LFO's next render call starts, so the span lines up with what that call plays.
+    const auto start = source->nextStart();
+    const auto rate = (float) start.rate;
 
     for (int t = 0; t < ScopeTraceSet::numTraces; ++t)
     {
         auto& trace = traces.trace (t);
-        trace.setPosition (phase * trace.getColumns());
+        trace.setPosition (start.phase * trace.getColumns());
         trace.setSpeed (rate);
     }
 }
@@ -103,7 +62,7 @@ void OscilloscopeProcessor::captureChannels (ScopeTraceSet& traces, const juce::
 
 void OscilloscopeProcessor::captureInput (juce::AudioBuffer<float>& buffer, int start, int count)
 {
-    if (source == nullptr || sourceHolds())
+    if (! capturing())
         return;
 
     auto& traces = *traceSets.front();
@@ -115,7 +74,7 @@ void OscilloscopeProcessor::captureInput (juce::AudioBuffer<float>& buffer, int 
 
 void OscilloscopeProcessor::captureOutput (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int start, int count)
 {
-    if (source == nullptr || sourceHolds())
+    if (! capturing())
         return;
 
     auto& traces = *traceSets.front();
@@ -127,9 +86,7 @@ void OscilloscopeProcessor::captureOutput (juce::AudioBuffer<float>& buffer, juc
 void OscilloscopeProcessor::noteStarted()
 {
     // The synced types keep their place at a note; every other type starts a new picture.
-    const int type = speedType();
-
-    if (source == nullptr || type == WaveLfo::beatSynced || type == WaveLfo::hertzSynced)
+    if (source == nullptr || ! source->restartsAtNotes())
         return;
 
     for (auto& traces : traceSets)

@@ -14,6 +14,7 @@ class ScopeTrace : public AudioNode
 public:
     static constexpr int capacity = 632;
     static constexpr int defaultColumns = 580;
+    static_assert (defaultColumns <= capacity);
 
     // zoomRecord is the "Oscilloscope Zoom" record, or null.
     ScopeTrace (AudioNode& parentNode, const ParameterRecord* zoomRecord, float clearValue = 0.0f) noexcept;

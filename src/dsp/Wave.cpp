@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -40,8 +41,8 @@ namespace
 Wave::Wave (AudioNode& parentNode, WaveTables& waveTables, EventDispatcherAudio* eventDispatcher)
     : AudioNode (parentNode), tables (&waveTables), eventTarget (eventDispatcher)
 {
-    // Until the first build the wave counts as drawn; it is dirty, so the first two processing
-    // calls build it.
+    // Until the first build the wave counts as drawn; it is dirty, so the first processing calls
+    // (or prepareToPlay) build it.
     tables->hasPoints = true;
 }
 
@@ -69,12 +70,9 @@ void Wave::buildControlPoints() noexcept
 
     if (numControlPoints == 0)
     {
-        tables->hasPoints = false;
         tables->curve[0] = 0.0f;
         return;
     }
-
-    tables->hasPoints = true;
 
     if (allOnOnePosition())
         makeConstantCurve();
@@ -251,12 +249,6 @@ void Wave::renderSegment (int first, int& cursor) noexcept
     }
 }
 
-//==============================================================================
-void Wave::rebuildDerivedTables() noexcept
-{
-    buildLevelTables();
-}
-
 void Wave::buildLevelTables() noexcept
 {
     // Level 0 averages four curve entries per sample, every further level two of the level above.
@@ -315,10 +307,18 @@ float Wave::endValueOf (const WaveTables& waveTables) noexcept
 //==============================================================================
 void Wave::updateStep() noexcept
 {
-    if (tablesPending)
-        finishRebuild();
-    else if (dirty)
-        startRebuild();
+    switch (stage)
+    {
+        case Stage::idle:     if (dirty) startRebuild(); break;
+        case Stage::levels:   buildLevelsSlice(); break;
+        case Stage::topLevel: interpolateTopLevel(); publish(); break;
+    }
+}
+
+void Wave::finishRebuild() noexcept
+{
+    while (isRebuilding())
+        updateStep();
 }
 
 void Wave::startRebuild() noexcept
@@ -329,21 +329,41 @@ void Wave::startRebuild() noexcept
     if (numControlPoints > 0)
         renderTable();
 
-    tablesPending = true;
+    stage = Stage::levels;
 }
 
-void Wave::finishRebuild() noexcept
+void Wave::buildLevelsSlice() noexcept
 {
-    if (numControlPoints > 0)
+    // A wave without points plays nothing and keeps its old tables. The LFO reads neither the
+    // curve nor the level tables, so those are built in place.
+    if (numControlPoints == 0 || ! interpolates())
     {
-        rebuildDerivedTables();
-        std::copy_n (tables->levels.begin(), displaySize, displayTable.begin());
-    }
-    else
-    {
-        clearDisplayTable();
+        if (numControlPoints > 0)
+            buildLevelTables();
+
+        publish();
+        return;
     }
 
+    buildLevelTables();
+    interpolateUpperLevels (spare != nullptr ? **spare : *tables->upperInterpolation);
+    stage = Stage::topLevel;
+}
+
+void Wave::publish() noexcept
+{
+    // On the LFO's thread (or the idle tick's, under the callback lock), so the LFO sees the
+    // trade whole at its next call.
+    if (spare != nullptr && interpolates() && numControlPoints > 0)
+        std::swap (*spare, tables->upperInterpolation);
+
+    tables->hasPoints = numControlPoints > 0;
+
+    if (tables->hasPoints)
+        std::copy_n (tables->levels.begin(), displaySize, displayTable.begin());
+    else
+        clearDisplayTable();
+
     displayUpdated = true;
-    tablesPending = false;
+    stage = Stage::idle;
 }

@@ -9,8 +9,11 @@ class WaveCubic : public Wave
 public:
     using Wave::Wave;
 
-    void rebuildDerivedTables() noexcept override;
+protected:
+    bool interpolates() const noexcept override { return true; }
+    void interpolateUpperLevels (WaveTables::UpperInterpolation& target) noexcept override;
+    void interpolateTopLevel() noexcept override;
 
 private:
-    void buildInterpolationTables() noexcept;
+    void interpolateLevel (int k, float* out) const noexcept;
 };

@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+#if defined (__SSE2__)
+ #include <emmintrin.h>
+#endif
+
 namespace
 {
     // "Loop Length" steps in 128th notes. "3 Bars (12/4)" is 392, not 384, on purpose.
@@ -23,12 +27,21 @@ namespace
     constexpr double phaseReductionBias = 0.499999985;
 
     // The rate at which a cycle advances one level-0 sample per sample at 44.1 kHz (44100 / 8192).
-    constexpr float levelZeroRate = 5.38330078125f;
-    constexpr int highestPlayedLevel = 10;
+    constexpr float levelZeroRate = (float) (44100.0 / DspContext::topLevelSize);
+    static_assert (levelZeroRate == 5.38330078125f);
+    // The last level, 4 samples per cycle, is never played.
+    constexpr int highestPlayedLevel = DspContext::numLevels - 2;
 
-
-    // Nearest integer, ties to even: the processor never changes the FPU's rounding mode.
-    inline long long roundToEven (double x) noexcept { return std::llrint (x); }
+    // Nearest integer, ties to even: the processor never changes the FPU's rounding mode. The SSE
+    // conversion is what llrint does, without the library call in the per-sample loop.
+    inline long long roundToEven (double x) noexcept
+    {
+       #if defined (__SSE2__)
+        return _mm_cvtsd_si64 (_mm_set_sd (x));
+       #else
+        return std::llrint (x);
+       #endif
+    }
 }
 
 WaveLfo::WaveLfo (AudioNode& parentNode, const ParameterRecord& loopLengthRecord, const ParameterRecord& speedRecord,
@@ -99,7 +112,7 @@ void WaveLfo::playWave (int type, int n) noexcept
     updateRateAndPhase (type);
     const int level = levelForRate (currentRate);
     const auto size = (long long) context->interpolationSizes[(size_t) level];
-    const float* table = played->interpolation.data() + context->interpolationOffsets[(size_t) level];
+    const float* table = played->interpolationLevel (level);
     const double increment = currentRate / context->sampleRateDouble;
 
     for (int i = 0; i < n; ++i)
@@ -118,6 +131,15 @@ void WaveLfo::playWave (int type, int n) noexcept
 
 void WaveLfo::updateRateAndPhase (int type) noexcept
 {
+    const auto start = startFor (type);
+    currentRate = start.rate;
+    currentPhase = start.phase;
+}
+
+WaveLfo::Start WaveLfo::startFor (int type) const noexcept
+{
+    Start start { currentRate, currentPhase };
+
     switch (type)
     {
         case beatSynced:
@@ -125,10 +147,10 @@ void WaveLfo::updateRateAndPhase (int type) noexcept
         case beatOneShot:
         {
             const auto length = (double) loopLengthOfStep (loopLength->currentStep());
-            currentRate = context->tempo / (tempoDivisor * length);
+            start.rate = context->tempo / (tempoDivisor * length);
 
             if (type == beatSynced)
-                currentPhase = context->ppqPosition * pulsesPerBeat / length;
+                start.phase = context->ppqPosition * pulsesPerBeat / length;
 
             break;
         }
@@ -138,28 +160,35 @@ void WaveLfo::updateRateAndPhase (int type) noexcept
         case hertzOneShot:
         {
             const float hertz = hertzRate();
-            currentRate = hertz;
+            start.rate = hertz;
 
             if (type == hertzSynced)
-                currentPhase = (double) hertz * context->timeInSeconds;
+                start.phase = (double) hertz * context->timeInSeconds;
 
             break;
         }
 
         case pitchToRate:
-            currentRate = context->noteFrequencies[(size_t) juce::jlimit (0, DspContext::numNotes - 1, note)];
+            start.rate = context->noteFrequencies[(size_t) juce::jlimit (0, DspContext::numNotes - 1, note)];
             break;
 
         default:
             break;
     }
 
-    reducePhase();
+    start.phase = reduced (start.phase);
+    return start;
 }
 
-void WaveLfo::reducePhase() noexcept
+double WaveLfo::reduced (double phase) noexcept
 {
-    currentPhase -= (double) roundToEven (currentPhase - phaseReductionBias);
+    return phase - (double) roundToEven (phase - phaseReductionBias);
+}
+
+bool WaveLfo::restartsAtNotes() const noexcept
+{
+    const int type = speedType->currentStep();
+    return type != beatSynced && type != hertzSynced;
 }
 
 float WaveLfo::hertzRate() const noexcept

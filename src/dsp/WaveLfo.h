@@ -37,6 +37,22 @@ public:
     double rate() const noexcept { return currentRate; }
     double phase() const noexcept { return currentPhase; }
 
+    // What the next render call starts from, with the parameters and transport as they are now:
+    // its rate, and its phase once a synced type took the transport's and it was reduced to [0, 1).
+    struct Start
+    {
+        double rate;
+        double phase;
+    };
+
+    Start nextStart() const noexcept { return startFor (speedType->currentStep()); }
+
+    // Whether the next render call holds a one-shot cycle's end value instead of playing.
+    bool isHolding() const noexcept { return holding && isOneShot (speedType->currentStep()); }
+
+    // Whether a note restarts the cycle: every type but the synced ones.
+    bool restartsAtNotes() const noexcept;
+
 private:
     static int loopLengthOfStep (int step) noexcept;
     static int levelForRate (double cyclesPerSecond) noexcept;
@@ -45,7 +61,8 @@ private:
     void playWave (int type, int n) noexcept;
     void playSilence (int type, int n) noexcept;
     void updateRateAndPhase (int type) noexcept;
-    void reducePhase() noexcept;
+    Start startFor (int type) const noexcept;
+    static double reduced (double phase) noexcept;
     float hertzRate() const noexcept;
     float endValue() const noexcept;
     void holdFill (int m) noexcept;

@@ -10,6 +10,17 @@ WaveProcessor::WaveProcessor (AudioProcessorBase& owner)
     subscribe (EventKinds::programLoaded);
 }
 
+WaveProcessor::~WaveProcessor()
+{
+    // The StateBlock outlives this node: a wave that plays the spare gets the free storage back.
+    for (auto& tables : state->waves)
+        if (tables.upperInterpolation == spareStorage.get())
+        {
+            *spare = *spareStorage;
+            tables.upperInterpolation = spare;
+        }
+}
+
 void WaveProcessor::respond (const Event& event)
 {
     // Posted on whichever thread loaded the program, often not the editor's: only a request is
@@ -46,11 +57,52 @@ void WaveProcessor::pointParameterChanged (int index)
         wave->dirty = true;
 }
 
-void WaveProcessor::beginBlock (juce::AudioBuffer<float>&)
+void WaveProcessor::beginBlock (juce::AudioBuffer<float>& buffer)
 {
+    // Work in proportion to the block keeps the rebuild's share of real time the same at every
+    // block size; the idle tick's one-sample buffer gets one slice.
+    advanceRebuilds (juce::jmax (1, buffer.getNumSamples() / samplesPerSlice));
+}
+
+void WaveProcessor::finishPendingWork()
+{
+    // Off the audio thread: under the callback lock no processing call runs meanwhile, so the
+    // queue and the tables are this thread's alone.
+    const juce::ScopedLock lock (processor->getCallbackLock());
+    processor->drainParameterQueue();
+
+    while (waveToAdvance() != nullptr)
+        advanceRebuilds (1);
+}
+
+void WaveProcessor::advanceRebuilds (int slices) noexcept
+{
+    for (; slices > 0; --slices)
+    {
+        rebuilding = waveToAdvance();
+
+        if (rebuilding == nullptr)
+            return;
+
+        rebuilding->updateStep();
+    }
+}
+
+Wave* WaveProcessor::waveToAdvance() noexcept
+{
+    // A wave between its curve and its publication holds the spare, so it goes on first; then
+    // the played wave, then the others in order.
+    if (rebuilding != nullptr && rebuilding->isMidRebuild())
+        return rebuilding;
+
+    if (auto* played = getWave (state->usedWave.currentStep()); played != nullptr && played->isRebuilding())
+        return played;
+
     for (auto& wave : waves)
-        if (wave != nullptr)
-            wave->updateStep();
+        if (wave != nullptr && wave->isRebuilding())
+            return wave.get();
+
+    return nullptr;
 }
 
 Wave* WaveProcessor::getWave (int waveIndex)
@@ -63,5 +115,6 @@ void WaveProcessor::adoptWave (int w, std::unique_ptr<Wave> wave)
     const auto i = (size_t) w;
     waveState.displayTables[i] = wave->displayTable.data();
     waveState.displayFlags[i] = &wave->displayUpdated;
+    wave->setSpareTable (&spare);
     waves[i] = std::move (wave);
 }

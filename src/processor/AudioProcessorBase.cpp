@@ -42,6 +42,10 @@ void AudioProcessorBase::prepareToPlay (double sampleRate, int)
 {
     // The block size does not matter: rendering never takes more than maxRangeLength at a time.
     context->setSampleRate (sampleRate);
+
+    if (waveProcessor != nullptr)
+        waveProcessor->finishPendingWork();
+
     postAction (EventKinds::processingPrepared);
 }
 

@@ -25,6 +25,8 @@ public:
     virtual void captureInput (juce::AudioBuffer<float>&, int /*start*/, int /*count*/) {}
     // Once per block before rendering, and from the idle tick.
     virtual void beginBlock (juce::AudioBuffer<float>&) {}
+    // From prepareToPlay, off the audio thread: completes what beginBlock spreads over blocks.
+    virtual void finishPendingWork() {}
     virtual void captureOutput (juce::AudioBuffer<float>&, juce::MidiBuffer&, int /*start*/, int /*count*/) {}
     // Once per block after rendering.
     virtual void endBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) {}
@@ -39,6 +41,8 @@ public:
     virtual void setScopeSource (int /*slot*/, WaveLfo* /*source*/) {}
     virtual ScopeTraceSet* getScopeTraces (int /*slot*/) { return nullptr; }
     virtual void noteStarted() {}
+    // Whether the scope records at all; the editor turns it on while it is open.
+    virtual void setScopeCaptureEnabled (bool /*enabled*/) {}
 
     virtual void registerMidiInputParameters() {}
     virtual juce::StringArray getMidiInputNames() { return {}; }

@@ -25,16 +25,13 @@ void DspContext::fillNoteFrequencies()
 
 void DspContext::fillLevelLayout()
 {
-    // Level k holds 8192 >> k curve points; the levels lie one after the other, so level k starts
-    // where the halving series 8192 + 4096 + ... has reached 16384 - (16384 >> k).
-    constexpr int seriesLimit = 2 * topLevelSize;
-
+    // Level k starts where the halving series 8192 + 4096 + ... has reached 16384 - (16384 >> k).
     for (int k = 0; k < numLevels; ++k)
     {
-        levelSizes[(size_t) k] = topLevelSize >> k;
-        interpolationSizes[(size_t) k] = interpolationFactor * (topLevelSize >> k);
-        levelOffsets[(size_t) k] = seriesLimit - (seriesLimit >> k);
-        interpolationOffsets[(size_t) k] = interpolationFactor * (seriesLimit - (seriesLimit >> k));
+        levelSizes[(size_t) k] = levelSizeOf (k);
+        interpolationSizes[(size_t) k] = interpolationFactor * levelSizeOf (k);
+        levelOffsets[(size_t) k] = levelOffsetOf (k);
+        interpolationOffsets[(size_t) k] = interpolationOffsetOf (k);
     }
 }
 
@@ -64,14 +61,28 @@ void DspContext::readHostPosition (juce::AudioPlayHead* playHead)
     tempo = position->getBpm().orFallback (defaultTempo);
 
     if (hostPlays)
-    {
-        ppqPosition = position->getPpqPosition().orFallback (0.0);
-        timeInSeconds = position->getTimeInSeconds().orFallback (0.0);
-    }
+        takePlayingPosition (*position);
+}
+
+void DspContext::takePlayingPosition (const juce::AudioPlayHead::PositionInfo& position)
+{
+    // Some hosts give a playing position with a time and no beat position (Ardour's LV2 builds
+    // on MIDI tracks): the beat position then follows from the time at the current tempo. What
+    // the host leaves out entirely keeps running.
+    const auto seconds = position.getTimeInSeconds();
+    const auto ppq = position.getPpqPosition();
+
+    if (seconds.hasValue())
+        timeInSeconds = *seconds;
+
+    if (ppq.hasValue())
+        ppqPosition = *ppq;
+    else if (seconds.hasValue())
+        ppqPosition = *seconds * tempo / secondsPerMinute;
 }
 
 void DspContext::advanceTransport (int n)
 {
-    ppqPosition += (double) n * tempo / (sampleRateDouble * 60.0);
+    ppqPosition += (double) n * tempo / (sampleRateDouble * secondsPerMinute);
     timeInSeconds += (double) n / sampleRateDouble;
 }

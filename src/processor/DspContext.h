@@ -1,7 +1,5 @@
 #pragma once
 
-#include "../dsp/WaveTables.h"
-
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <array>
@@ -11,18 +9,25 @@ class DspContext
 {
 public:
     static constexpr int numNotes = 128;
-    static constexpr int numLevels = WaveTables::numLevels;
-    static constexpr int topLevelSize = WaveTables::topLevelSize;
-    static constexpr int interpolationFactor = WaveTables::interpolationFactor;
+    static constexpr int numLevels = 12;
+    static constexpr int topLevelSize = 8192;         // curve points of the finest wave-table level
+    static constexpr int interpolationFactor = 32;    // interpolated values per curve point
     static constexpr double defaultSampleRate = 44100.0;
     static constexpr double defaultTempo = 120.0;
+    static constexpr double secondsPerMinute = 60.0;
+
+    // The level layout: level k holds 8192 >> k curve points, the levels one after the other.
+    static constexpr int levelSizeOf (int k) noexcept { return topLevelSize >> k; }
+    static constexpr int levelOffsetOf (int k) noexcept { return 2 * topLevelSize - (2 * topLevelSize >> k); }
+    static constexpr int interpolationOffsetOf (int k) noexcept { return interpolationFactor * levelOffsetOf (k); }
 
     DspContext();
 
     void setSampleRate (double newRate);
 
     // Takes tempo and playing state from the host. Position and time are taken only while the
-    // host plays; while it is stopped they keep running from where they were.
+    // host plays; while it is stopped they keep running from where they were. A playing host
+    // that gives a time but no beat position gets the beat position of that time at the tempo.
     void readHostPosition (juce::AudioPlayHead* playHead);
 
     // Moves position and time by n samples (n may be negative) at the current tempo.
@@ -43,6 +48,7 @@ public:
     double timeInSeconds = 0.0;
 
 private:
+    void takePlayingPosition (const juce::AudioPlayHead::PositionInfo& position);
     void fillNoteFrequencies();
     void fillLevelLayout();
 };

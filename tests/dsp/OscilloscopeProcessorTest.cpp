@@ -35,8 +35,8 @@ namespace
         void renderVoice (ToneBase&, juce::AudioBuffer<float>&, int, int) override {}
     };
 
-    // The oscilloscope following an LFO that plays a drawn wave; spans run the way the note
-    // tracking runs them: input capture, the LFO, output capture.
+    // The oscilloscope following an LFO that plays a drawn wave, capture on as while an editor is
+    // open; spans run the way the note tracking runs them: input capture, the LFO, output capture.
     struct ScopeRig
     {
         ScopeRig()
@@ -44,6 +44,7 @@ namespace
             WaveCubic wave { *host, state.waves[0], nullptr };
             WaveDrawing::drawAndRebuild (wave, { { 0, 0.8f, 1 } });
             scope.setScopeSource (0, &lfo);
+            scope.setScopeCaptureEnabled (true);
         }
 
         void runSpan (float left, float right, int n = span)
@@ -109,12 +110,14 @@ TEST (OscilloscopeProcessor, EachSpanStartsAtTheColumnOfTheLfoPhase)
         const char* what;
         int type, loopStep;
         float speed;
-        double ppq, seconds;
+        double ppq, seconds, tempo;
     } cases[] = {
-        { "Beat Synced, 1/4 at 120 bpm", WaveLfo::beatSynced, 6, 0.0f, 13.3, 0.0 },
-        { "Hertz Synced", WaveLfo::hertzSynced, 0, 0.4f, 0.0, 7.77 },
-        { "Hertz Retrig.", WaveLfo::hertzRetrig, 0, 0.4f, 0.0, 0.0 },
-        { "Beat Retrig., past a whole cycle", WaveLfo::beatRetrig, 0, 0.0f, 0.0, 0.0 },
+        { "Beat Synced, 1/4 at 120 bpm", WaveLfo::beatSynced, 6, 0.0f, 13.3, 0.0, 120.0 },
+        { "Hertz Synced", WaveLfo::hertzSynced, 0, 0.4f, 0.0, 7.77, 120.0 },
+        { "Hertz Retrig.", WaveLfo::hertzRetrig, 0, 0.4f, 0.0, 0.0, 120.0 },
+        { "Beat Retrig., past a whole cycle", WaveLfo::beatRetrig, 0, 0.0f, 0.0, 0.0, 120.0 },
+        { "Beat Synced, right after a tempo change", WaveLfo::beatSynced, 6, 0.0f, 13.3, 0.0, 97.0 },
+        { "Beat Retrig., right after a tempo change", WaveLfo::beatRetrig, 3, 0.0f, 0.0, 0.0, 171.0 },
     };
 
     for (auto& c : cases)
@@ -131,6 +134,7 @@ TEST (OscilloscopeProcessor, EachSpanStartsAtTheColumnOfTheLfoPhase)
         // The same LFO state in a second LFO, which shows the phase its next render call starts from.
         rig->host->context->ppqPosition = c.ppq;
         rig->host->context->timeInSeconds = c.seconds;
+        rig->host->context->tempo = c.tempo;
         WaveLfo reference { *rig->host, rig->state.loopLength, rig->state.speed, rig->state.speedType, rig->state.lfoOutput };
         reference.noteOn (0, 0.0f, rig->lfo.phase());
         reference.render (0);
@@ -144,6 +148,23 @@ TEST (OscilloscopeProcessor, EachSpanStartsAtTheColumnOfTheLfoPhase)
             EXPECT_EQ (trace.getSpeed(), (float) reference.rate()) << t;
         }
     }
+}
+
+TEST (OscilloscopeProcessor, CapturesNothingUntilCaptureIsTurnedOn)
+{
+    auto rig = std::make_unique<ScopeRig>();
+    rig->scope.setScopeCaptureEnabled (false);
+    rig->state.speedType.writeStep (WaveLfo::hertzRetrig);
+    rig->state.speed.writeValue (1.0f);   // one span covers the screen
+    rig->runSpan (0.5f, -0.5f);
+
+    for (int t = 0; t < ScopeTraceSet::numTraces; ++t)
+        EXPECT_TRUE (allColumnsAre (rig->snapshot(), t, 0.0f)) << t;
+
+    rig->scope.setScopeCaptureEnabled (true);
+    rig->runSpan (0.5f, -0.5f);
+    EXPECT_TRUE (allColumnsAre (rig->snapshot(), ScopeTraceSet::inputLeft, 0.5f));
+    EXPECT_TRUE (allColumnsAre (rig->snapshot(), ScopeTraceSet::outputRight, -0.5f));
 }
 
 TEST (OscilloscopeProcessor, OutputContinuesFromThePositionsOfTheInput)

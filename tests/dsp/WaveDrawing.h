@@ -33,12 +33,8 @@ namespace WaveDrawing
         }
     }
 
-    // Runs every stage of the wave's pending rebuild.
-    inline void finishRebuild (Wave& wave)
-    {
-        wave.updateStep();
-        wave.updateStep();
-    }
+    // Runs every slice of the wave's pending rebuild.
+    inline void finishRebuild (Wave& wave) { wave.finishRebuild(); }
 
     // Draws the points into the wave's tables and rebuilds it.
     inline void drawAndRebuild (Wave& wave, const std::vector<Point>& points)

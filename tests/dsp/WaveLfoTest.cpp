@@ -41,7 +41,7 @@ namespace
                 const int size = context.interpolationSizes[k];
 
                 for (int i = 0; i < size; ++i)
-                    tables.interpolation[(size_t) (context.interpolationOffsets[k] + i)] = f ((int) k, i, size);
+                    tables.interpolationLevel ((int) k)[i] = f ((int) k, i, size);
             }
         }
 

@@ -47,7 +47,7 @@ namespace
 TEST_F (WaveTest, NewWaveIsBuiltInTwoStages)
 {
     EXPECT_TRUE (wave.dirty);
-    EXPECT_FALSE (wave.tablesPending);
+    EXPECT_FALSE (wave.isMidRebuild());
     EXPECT_FALSE (wave.displayUpdated);
     EXPECT_TRUE (tables.hasPoints);
 
@@ -55,13 +55,13 @@ TEST_F (WaveTest, NewWaveIsBuiltInTwoStages)
 
     wave.updateStep();
     EXPECT_FALSE (wave.dirty);
-    EXPECT_TRUE (wave.tablesPending);
+    EXPECT_TRUE (wave.isMidRebuild());
     EXPECT_EQ (curve (12345), 0.5f);
     EXPECT_EQ (tables.levels[0], 0.0f) << "levels wait for the second stage";
     EXPECT_FALSE (wave.displayUpdated);
 
     wave.updateStep();
-    EXPECT_FALSE (wave.tablesPending);
+    EXPECT_FALSE (wave.isMidRebuild());
     EXPECT_EQ (tables.levels[0], 0.5f);
     EXPECT_EQ (wave.displayTable[8191], 0.5f);
     EXPECT_TRUE (wave.displayUpdated);

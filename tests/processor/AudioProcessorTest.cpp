@@ -1,3 +1,4 @@
+#include "dsp/Wave.h"
 #include "processor/AudioProcessor.h"
 
 #include <gtest/gtest.h>
@@ -109,12 +110,23 @@ namespace
             return buffer;
         }
 
-        // Loads a program and lets the two processing calls of the wave rebuild pass.
+        // Loads a program and lets the processing calls of the wave rebuild pass.
         void load (int program)
         {
             processor->setCurrentProgram (program);
             process (64);
-            process (64);
+
+            while (rebuilding())
+                process (64);
+        }
+
+        bool rebuilding()
+        {
+            for (int w = 0; w < StateBlock::numWaves; ++w)
+                if (processor->getWaveProcessor()->getWave (w)->isRebuilding())
+                    return true;
+
+            return false;
         }
 
         std::unique_ptr<AudioProcessor> processor = std::make_unique<AudioProcessor>();
@@ -216,4 +228,22 @@ TEST (AudioProcessor, PansWithProgramZeroAtFullMixFromTheFirstBlock)
         moved = moved || std::abs (l - 1.0f) > 0.01f;
     }
     EXPECT_TRUE (moved);
+}
+
+TEST (AudioProcessor, FirstBlockAfterPrepareToPlayPlaysProgramZerosCurve)
+{
+    // A warm instance, long past every rebuild, replays the same transport position; program 0
+    // is "Beat Synced", so its output there depends on the curve alone.
+    Rig fresh, warm;
+    for (int block = 0; block < 20; ++block)
+        warm.process (512);
+    warm.processor->context->ppqPosition = 0.0;
+    warm.processor->context->timeInSeconds = 0.0;
+
+    const auto first = fresh.process (64);
+    const auto expected = warm.process (64);
+
+    for (int i = 0; i < 64; ++i)
+        for (int channel = 0; channel < 2; ++channel)
+            ASSERT_EQ (first.getSample (channel, i), expected.getSample (channel, i)) << channel << " " << i;
 }

@@ -110,3 +110,36 @@ TEST (DspContext, ReadsTheHostOnlyWhilePlayingAndFreeRunsOtherwise)
     EXPECT_EQ (context.playing, 0.0);
     EXPECT_EQ (context.tempo, 120.0);
 }
+
+TEST (DspContext, PlayingHostWithATimeButNoBeatPositionGetsTheBeatOfThatTime)
+{
+    struct Case { const char* what; bool hasTime, hasPpq; double expectedPpq, expectedSeconds; };
+    const Case cases[] = {
+        { "time, no ppq: 8 s at 90 bpm is beat 12", true, false, 12.0, 8.0 },
+        { "both: the host's ppq", true, true, 3.0, 8.0 },
+        { "neither: the running position", false, false, 5.0, 2.0 },
+    };
+
+    for (auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        DspContext context;
+        context.ppqPosition = 5.0;
+        context.timeInSeconds = 2.0;
+
+        juce::AudioPlayHead::PositionInfo info;
+        info.setIsPlaying (true);
+        info.setBpm (90.0);
+        if (c.hasTime)
+            info.setTimeInSeconds (8.0);
+        if (c.hasPpq)
+            info.setPpqPosition (3.0);
+
+        FixedPlayHead head;
+        head.position = info;
+        context.readHostPosition (&head);
+        EXPECT_EQ (context.playing, 1.0);
+        EXPECT_DOUBLE_EQ (context.ppqPosition, c.expectedPpq);
+        EXPECT_DOUBLE_EQ (context.timeInSeconds, c.expectedSeconds);
+    }
+}

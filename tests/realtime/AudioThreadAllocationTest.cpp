@@ -17,9 +17,11 @@ namespace
     // made beforehand, so that processing itself is all that is counted.
     struct Rig
     {
-        explicit Rig (int blockSize) : buffer (2, blockSize)
+        Rig (int blockSize, bool offline) : buffer (2, blockSize)
         {
-            processor.setNonRealtime (false);
+            // Offline, host values apply at the next block instead of after the hold of the
+            // program loaded at construction, so their rebuilds happen within the counted calls.
+            processor.setNonRealtime (offline);
             processor.prepareToPlay (48000.0, blockSize);
             processBlocks (8);
         }
@@ -58,23 +60,28 @@ namespace
         juce::MidiBuffer midi;
     };
 
-    // What a host does before the counted blocks.
+    // What a host does before the counted blocks, and what it has changed after them (offline).
     struct Situation
     {
         const char* name;
         std::function<void (Rig&)> prepare;
+        std::function<bool (Rig&)> changed = [] (Rig&) { return true; };
     };
+
+    float storage (Rig& r, int index) { return r.processor.getParameterRecord (index)->storage; }
 
     void PrintTo (const Situation& situation, std::ostream* out) { *out << situation.name; }
 
     const Situation situations[] = {
         { "SteadyProcessing", [] (Rig&) {} },
-        { "MixAutomation", [] (Rig& r) { r.processor.getParameters()[Layout::mix]->setValueNotifyingHost (0.3f); } },
+        { "MixAutomation", [] (Rig& r) { r.processor.getParameters()[Layout::mix]->setValueNotifyingHost (0.3f); },
+          [] (Rig& r) { return storage (r, Layout::mix) == 0.3f; } },
         { "PointAutomation", [] (Rig& r)
           {
               for (int slot = 0; slot < 8; ++slot)
                   r.processor.setParameter (Layout::pointParameter (0, slot, Layout::pointY), 0.1f * (float) slot);
-          } },
+          },
+          [] (Rig& r) { return storage (r, Layout::pointParameter (0, 7, Layout::pointY)) == 0.7f; } },
         { "ProgramChangeByTheHost", [] (Rig& r) { r.processor.setCurrentProgram (12); } },
         { "BankChunkLoad", [] (Rig& r)
           {
@@ -93,7 +100,7 @@ namespace
         { "MidiInChange", [] (Rig& r) { r.processor.setParameter (Layout::midiIn, 1.0f); } },
     };
 
-    class AudioThreadAllocation : public testing::TestWithParam<std::tuple<Situation, int>> {};
+    class AudioThreadAllocation : public testing::TestWithParam<std::tuple<Situation, int, bool>> {};
 }
 
 TEST (AllocationCounter, CountsWhatThisThreadAllocatesInsideAScopeOnly)
@@ -116,27 +123,32 @@ TEST (AllocationCounter, CountsWhatThisThreadAllocatesInsideAScopeOnly)
 
 TEST_P (AudioThreadAllocation, NoProcessingCallAllocates)
 {
-    const auto& [situation, blockSize] = GetParam();
-    Rig rig (blockSize);
+    const auto& [situation, blockSize, offline] = GetParam();
+    Rig rig (blockSize, offline);
     situation.prepare (rig);
 
     // Enough calls for every rebuild a change starts to finish.
     EXPECT_EQ (rig.countedBlocks (64), 0) << situation.name << " at " << blockSize << " samples";
+    if (offline)
+        EXPECT_TRUE (situation.changed (rig));
 }
 
 INSTANTIATE_TEST_SUITE_P (Situations, AudioThreadAllocation,
-                          testing::Combine (testing::ValuesIn (situations), testing::Values (64, 333, 512)),
+                          testing::Combine (testing::ValuesIn (situations), testing::Values (64, 333, 512),
+                                            testing::Bool()),
                           [] (const auto& info)
                           {
                               return std::string (std::get<0> (info.param).name) + "_"
-                                   + std::to_string (std::get<1> (info.param));
+                                   + std::to_string (std::get<1> (info.param))
+                                   + (std::get<2> (info.param) ? "_Offline" : "_Realtime");
                           });
 
 TEST (AudioThreadAllocation, TheIdleTicksRebuildDoesNotAllocate)
 {
-    Rig rig (512);
+    Rig rig (512, false);
+    // Points moved in the editor while the host does not process.
     for (int slot = 0; slot < 8; ++slot)
-        rig.processor.setParameter (Layout::pointParameter (2, slot, Layout::pointX), 0.1f * (float) slot);
+        rig.processor.setParameterFromGui (Layout::pointParameter (2, slot, Layout::pointX), 0.1f * (float) slot, false);
 
     AllocationCounter::reset();
     {

@@ -6,8 +6,6 @@ const ReferenceHost::Plugin ReferenceHost::lv2 { "LV2", ORVANTA_LV2_PLUGIN, ORVA
 
 namespace
 {
-    constexpr int emptyCallsBeforePlaying = 4;
-
     class PlayingTransport : public juce::AudioPlayHead
     {
     public:
@@ -95,8 +93,7 @@ juce::AudioBuffer<float> ReferenceHost::render (const Plugin& plugin, const juce
         instance->setCurrentProgram (programNamed (*instance, settings.program));
 
     juce::AudioBuffer<float> empty (2, 0);
-    for (int call = 0; call < emptyCallsBeforePlaying; ++call)
-        instance->processBlock (empty, midi);
+    instance->processBlock (empty, midi);
 
     for (const auto& [name, value] : settings.values)
         parameterNamed (*instance, name)->setValue (value);

@@ -39,9 +39,8 @@ public:
     static std::unique_ptr<juce::AudioPluginInstance> load (const Plugin& plugin, double sampleRate, int blockSize);
     static juce::AudioProcessorParameter* parameterNamed (juce::AudioProcessor& processor, const juce::String& name);
 
-    // Offline, playing from the start at the tempo: the program, a few empty blocks so that its
-    // values arrive and its waves are rebuilt, the parameter values, then the signal block by
-    // block with the notes.
+    // Offline, playing from the start at the tempo: prepared, the program, one empty block that
+    // applies it, the parameter values, then the signal block by block with the notes.
     static juce::AudioBuffer<float> render (const Plugin& plugin, const juce::AudioBuffer<float>& input,
                                             double sampleRate, const Render& settings);
 };

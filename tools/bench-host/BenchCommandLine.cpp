@@ -98,7 +98,7 @@ juce::String BenchCommandLine::usage()
 For the plug-in, a pass-through baseline on the same host path, and every other plug-in file given:
 CPU time per second of audio, times faster than real time, the worst single block as a share of
 its period, and resident memory per instance; steady playback and playback with a program change
-every half second. Prints a table and one line per case: BENCH {json}.
+every 0.1 s through all programs in turn. Prints a table and one line per case: BENCH {json}.
 
   --plugin PATH       the plug-in to measure (default: the built Orvanta2.so)
   --compare PATH      another plug-in file to measure the same way (repeatable)

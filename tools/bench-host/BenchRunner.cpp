@@ -120,7 +120,6 @@ BenchRunner::CaseResult BenchRunner::measure (const Subject& subject, double sam
     auto processor = subject.create (sampleRate, blockSize);
     TransportPlayHead playHead (sampleRate, benchTempo, benchBeatsPerBar, benchBeatUnit);
     OfflineRenderer renderer (*processor, playHead, sampleRate, blockSize, false);
-    renderer.settle();
 
     const auto& signal = signalAt (sampleRate);
     juce::int64 position = 0;

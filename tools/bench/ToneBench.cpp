@@ -38,7 +38,10 @@ namespace
             addPermanentVoice (*tone);
 
             if (path == Path::toneWithScope)
+            {
                 getOscilloscope()->setScopeSource (0, &tone->getLfo());
+                getOscilloscope()->setScopeCaptureEnabled (true);   // as while the editor is open
+            }
 
             finishConstruction();
             drawWave();
@@ -79,7 +82,7 @@ namespace
             std::copy_n (s.output.right.data(), count, buffer.getWritePointer (1, start));
         }
 
-        // Wave 1: a busy drawing of 40 points, rebuilt by the next two processing calls.
+        // Wave 1: a busy drawing of 40 points, rebuilt when the processor is prepared.
         void drawWave()
         {
             auto& tables = state->waves[0];
@@ -123,7 +126,7 @@ namespace
                 buffer.setSample (ch, i, std::sin (0.01f * (float) (i + 100 * ch)));
 
         processor->processBlock (buffer, midi);
-        processor->processBlock (buffer, midi);   // both rebuild stages done
+        processor->processBlock (buffer, midi);
         bool high = false;
 
         for (auto _ : state)

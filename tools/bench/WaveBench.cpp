@@ -1,5 +1,5 @@
-// The drawn waves and their LFO: the two rebuild stages of one wave, the worst processing call
-// after a program change that redraws all ten waves, and what the LFO costs per sample.
+// The drawn waves and their LFO: the rebuild slices of one wave, the worst processing call after
+// a program change that redraws all ten waves, and what the LFO costs per sample.
 
 #include "dsp/WaveCubic.h"
 #include "dsp/WaveLfo.h"
@@ -38,44 +38,41 @@ namespace
         WaveRig()
         {
             drawBusyWave (owner->state->waves[0]);
-            wave.updateStep();
-            wave.updateStep();
+            wave.finishRebuild();
         }
 
         std::unique_ptr<AudioNode> owner = std::make_unique<AudioNode>();
         WaveCubic wave { *owner, owner->state->waves[0], nullptr };
     };
 
-    // Stage 1: the control polygon and the 32768-entry curve.
-    void waveRebuildStage1 (benchmark::State& state)
+    // Slice 0: the control polygon and the 32768-entry curve; slice 1: 16380 level entries and the
+    // 262016 interpolation entries of levels 1 ... 11; slice 2: the 262144 of level 0, the trade
+    // and the display copy.
+    void waveRebuildSlice (benchmark::State& state)
     {
         WaveRig rig;
+        const auto slice = state.range (0);
 
         for (auto _ : state)
         {
+            state.PauseTiming();
             rig.wave.dirty = true;
-            rig.wave.tablesPending = false;
-            rig.wave.updateStep();
-            benchmark::DoNotOptimize (rig.wave.tables->curve.data());
-        }
-    }
 
-    // Stage 2: 16380 level entries, 524160 interpolation entries and the display copy.
-    void waveRebuildStage2 (benchmark::State& state)
-    {
-        WaveRig rig;
+            for (int i = 0; i < slice; ++i)
+                rig.wave.updateStep();
 
-        for (auto _ : state)
-        {
-            rig.wave.tablesPending = true;
+            state.ResumeTiming();
             rig.wave.updateStep();
-            benchmark::DoNotOptimize (rig.wave.tables->interpolation.data());
+            benchmark::DoNotOptimize (rig.wave.tables->interpolationLevel (0));
+            state.PauseTiming();
+            rig.wave.finishRebuild();
+            state.ResumeTiming();
         }
     }
 
     // A program change that redraws all ten waves reaches the processor as 1200 point values
-    // queued the way a program load queues them; the processing calls that follow drain them and run both rebuild stages of every
-    // wave. Each iteration's time is the slowest of those calls.
+    // queued the way a program load queues them; the processing calls that follow drain them and
+    // run every rebuild slice of every wave. Each iteration's time is the slowest of those calls.
     void worstCallAfterTenWaveProgramChange (benchmark::State& state)
     {
         const int blockSize = (int) state.range (0);
@@ -92,7 +89,7 @@ namespace
         const auto rebuilding = [&waves]
         {
             for (int w = 0; w < numWaves; ++w)
-                if (waves.getWave (w)->dirty || waves.getWave (w)->tablesPending)
+                if (waves.getWave (w)->isRebuilding())
                     return true;
 
             return false;
@@ -141,8 +138,7 @@ namespace
         {
             drawBusyWave (state.waves[0]);
             WaveCubic wave { *owner, state.waves[0], nullptr };
-            wave.updateStep();
-            wave.updateStep();
+            wave.finishRebuild();
         }
 
         std::unique_ptr<AudioNode> owner = std::make_unique<AudioNode>();
@@ -181,8 +177,7 @@ namespace
     }
 }
 
-BENCHMARK (waveRebuildStage1)->Unit (benchmark::kMicrosecond);
-BENCHMARK (waveRebuildStage2)->Unit (benchmark::kMicrosecond);
+BENCHMARK (waveRebuildSlice)->DenseRange (0, 2)->Unit (benchmark::kMicrosecond);
 BENCHMARK (worstCallAfterTenWaveProgramChange)->Arg (512)->Arg (64)->UseManualTime()->Unit (benchmark::kMillisecond);
 BENCHMARK (lfoSlowRate);
 BENCHMARK (lfoPitchToRate);

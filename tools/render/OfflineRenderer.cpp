@@ -8,9 +8,6 @@ namespace
 {
     constexpr int stereo = 2;
     constexpr double nanosecondsPerSecond = 1.0e9;
-    // Orvanta2 rebuilds an edited wave's tables over two processing calls; more calls leave it
-    // nothing half done, whatever its idle timer did before.
-    constexpr int settleCalls = 4;
     constexpr int midiBytesReserved = 2048; // no allocation for the events of a usual block
 }
 
@@ -37,12 +34,11 @@ OfflineRenderer::~OfflineRenderer()
     processor.setPlayHead (nullptr);
 }
 
-void OfflineRenderer::settle()
+void OfflineRenderer::applyPendingChanges()
 {
     playHead.setSamplePosition (0);
-
-    for (int call = 0; call < settleCalls; ++call)
-        processTimed (0);
+    blockMidi.clear();
+    processTimed (0);
 }
 
 OfflineRenderer::Stats OfflineRenderer::render (juce::int64 numSamples, const juce::MidiMessageSequence& midi,
@@ -105,10 +101,6 @@ void OfflineRenderer::collectMidi (const juce::MidiMessageSequence& midi, int& n
 double OfflineRenderer::processTimed (int numSamples)
 {
     juce::AudioBuffer<float> view (block.getArrayOfWritePointers(), block.getNumChannels(), numSamples);
-
-    if (numSamples == 0)
-        blockMidi.clear();
-
     const juce::ScopedLock lock (processor.getCallbackLock());
     const double start = threadCpuSeconds();
     processor.processBlock (view, blockMidi);

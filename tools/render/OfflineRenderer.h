@@ -33,15 +33,15 @@ public:
         double worstBlockCpuSeconds = 0.0;
     };
 
-    // Prepares the processor; offline tells it that no audio device waits for it.
+    // Prepares the processor; offline tells it that no audio device waits for it. What the
+    // processor was given before (a state, a program) it completes while it prepares.
     OfflineRenderer (juce::AudioProcessor& processor, TransportPlayHead& playHead, double sampleRate,
                      int blockSize, bool offline = true);
     ~OfflineRenderer();
 
-    // A few calls with no samples: what the plug-in queued (a program's values, a loaded state)
-    // and what it rebuilds from them are complete before the first sample and before the host
-    // writes any parameter.
-    void settle();
+    // One call with no samples: the plug-in applies what it was given since it was prepared (a
+    // state, a program) before the host writes any parameter.
+    void applyPendingChanges();
 
     Stats render (juce::int64 numSamples, const juce::MidiMessageSequence& midi, const Callbacks& callbacks);
 

@@ -118,7 +118,7 @@ void RenderTool::applySettings (juce::AudioPluginInstance& plugin, OfflineRender
     if (program != noProgramChange)
         plugin.setCurrentProgram (program);
 
-    renderer.settle();
+    renderer.applyPendingChanges();
 
     for (const auto& assignment : assignments)
         assignment.apply();
