@@ -46,12 +46,12 @@ MidiPortsProcessor::MidiPortsProcessor (AudioProcessorBase& owner,
       inputNames (namesOf (devices)),
       openPort (std::move (opener))
 {
-    startTimer (portWorkIntervalMs);
+    portTimer.start (portWorkIntervalMs, [this] { performPendingPortWork(); });
 }
 
 MidiPortsProcessor::~MidiPortsProcessor()
 {
-    stopTimer();
+    portTimer.stop();
     closeInput();
 
     if (state->midiIn == midiInRecord.get())

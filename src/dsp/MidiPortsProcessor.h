@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../events/DetachableTimer.h"
 #include "../processor/AudioProcessorMixin.h"
 #include "../processor/ParameterRecord.h"
 #include "MidiInputCallback.h"
@@ -17,8 +18,7 @@
 // Opening and closing a port is slow system work, and parameter changes reach this node on the
 // audio thread too. So a change of "Midi In" only records the wanted port; the message thread
 // closes the old port and opens the new one at its next timer tick.
-class MidiPortsProcessor : public AudioProcessorMixin,
-                           private juce::Timer
+class MidiPortsProcessor : public AudioProcessorMixin
 {
 public:
     // An open MIDI input as the node sees it; deleting it closes the port.
@@ -69,7 +69,6 @@ private:
 
     static constexpr int noRequest = -1;
 
-    void timerCallback() override { performPendingPortWork(); }
     void openInput (int step);
     std::unique_ptr<Port> openDevice (int deviceIndex);
     void closeInput();
@@ -84,6 +83,8 @@ private:
     std::atomic<int> requestedStep { noRequest };
     std::atomic<bool> portOpen { false };
     bool portMergedThisBlock = false;            // audio thread only
+
+    DetachableTimer portTimer;   // stopped first by the destructor, before anything its work touches
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiPortsProcessor)
 };

@@ -27,6 +27,8 @@ AudioProcessor::AudioProcessor()
 
 AudioProcessor::~AudioProcessor()
 {
+    stopIdleTick();
+
     // The voice and the smoother borrow the shared blocks that the base classes free later.
     tone.reset();
     smoother.reset();

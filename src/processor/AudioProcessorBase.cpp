@@ -23,7 +23,7 @@ AudioProcessorBase::~AudioProcessorBase()
 {
     // Members then bases go in reverse order: the nodes before the dispatcher they post to, and
     // all of them before AudioNode frees the shared blocks they borrow.
-    stopTimer();
+    stopIdleTick();
 }
 
 void AudioProcessorBase::finishConstruction()
@@ -35,7 +35,7 @@ void AudioProcessorBase::finishConstruction()
     for (int i = 0; i < store.size(); ++i)
         hostParameters[(size_t) i]->setDefaultValue (store.valueOf (i));
 
-    startTimer (idleIntervalMs);
+    idleTimer.start (idleIntervalMs, [this] { idleTick (juce::Time::getApproximateMillisecondCounter()); });
 }
 
 void AudioProcessorBase::prepareToPlay (double sampleRate, int)
@@ -100,11 +100,6 @@ void AudioProcessorBase::steppedParameterChanged (int index, int step)
 {
     if (midiPorts != nullptr)
         midiPorts->steppedParameterChanged (index, step);
-}
-
-void AudioProcessorBase::timerCallback()
-{
-    idleTick (juce::Time::getApproximateMillisecondCounter());
 }
 
 void AudioProcessorBase::idleTick (juce::uint32 now)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../events/DetachableTimer.h"
 #include "../events/EventDispatcherAudio.h"
 #include "../events/EventHandler.h"
 #include "AudioNode.h"
@@ -26,7 +27,6 @@ class HostParameter;
 // the message thread, which only try-locks the callback lock.
 class AudioProcessorBase : public juce::AudioProcessor,
                            public EventHandler,
-                           private juce::Timer,
                            private ParameterStore::Listener,
                            public AudioNode
 {
@@ -145,6 +145,9 @@ public:
     // for more than 1.2 s and is not rendering offline, rebuild what the audio thread would have,
     // under the callback lock if it is free. Never waits. Message thread.
     void idleTick (juce::uint32 now);
+    // Ends the idle tick, waiting for one in progress. A concrete processor calls it first in its
+    // destructor: a host may destroy it on its own thread while the message thread ticks.
+    void stopIdleTick() { idleTimer.stop(); }
 
 
 protected:
@@ -154,7 +157,6 @@ protected:
     void finishConstruction();
 
 private:
-    void timerCallback() override;
     void renderInRanges (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi);
     void parameterStepApplied (int index, const ParameterRecord& record, int step) override;
     void parameterValueApplied (int index, const ParameterRecord& record, float value) override;
@@ -180,6 +182,7 @@ private:
     std::array<HostParameter*, numParameters> hostParameters {}; // owned by juce::AudioProcessor
 
     juce::AudioBuffer<float> idleScratch { 1, 1 };
+    DetachableTimer idleTimer;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AudioProcessorBase)
 };

@@ -1,8 +1,10 @@
 #include "TestFolder.h"
 
 TestFolder::TestFolder()
+    // A name of its own: test processes run side by side, and a name merely not taken yet could
+    // be chosen by two of them at once.
     : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                  .getNonexistentChildFile ("orvanta-tool-test", {}, false))
+                  .getChildFile ("orvanta-tool-test-" + juce::Uuid().toString()))
 {
     folder.createDirectory();
 }
