@@ -222,6 +222,32 @@ TEST (Vst2Host, ParameterValuesRoundTripThroughTheHostInterface)
     EXPECT_EQ (passThroughError (*plugin, 256), 0.0f);
 }
 
+TEST (Vst2Host, AHostValueWrittenAfterAProgramChangeIsKept)
+{
+    constexpr int mix = 16;
+    struct Case { bool offline; int program; float value; };
+
+    for (auto c : { Case { true, 7, 0.25f }, Case { false, 4, 0.5f } })
+    {
+        Vst2Plugin::LoadOptions options;
+        options.offline = c.offline;
+        auto plugin = loadPlugin (options);
+        ASSERT_NE (plugin, nullptr);
+        plugin->resume();
+        passThroughError (*plugin, 64);
+        auto& effect = plugin->effect();
+
+        plugin->dispatch (effSetProgram, 0, c.program);
+        effect.setParameter (&effect, mix, c.value);
+        for (int block = 0; block < 2; ++block)
+            passThroughError (*plugin, 512);
+
+        // Realtime the host's value still waits for the program's hold, but it is the value.
+        EXPECT_EQ (effect.getParameter (&effect, mix), c.value) << (c.offline ? "offline" : "realtime");
+        EXPECT_EQ (plugin->getString (effGetParamDisplay, mix), std::string (c.value == 0.25f ? "0.25" : "0.50"));
+    }
+}
+
 TEST (Vst2Host, ShowsSixteenProgramsAndSavesAndRestoresThemAsChunks)
 {
     auto plugin = loadPlugin();
