@@ -14,6 +14,8 @@ packages=(
   libxrender-dev libxcomposite-dev x11proto-dev libcurl4-openssl-dev
   # tests, benchmarks and headless display
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  # the typeface the editor embeds; screenshots of the opened editor
+  fonts-dejavu-core imagemagick
 )
 
 missing=()

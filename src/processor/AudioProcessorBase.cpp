@@ -2,6 +2,7 @@
 
 #include "../events/ActionEvent.h"
 #include "../events/EventKinds.h"
+#include "../gui/AudioEditorBase.h"
 #include "HostParameter.h"
 
 const juce::String AudioProcessorBase::bankRefusedMessage =
@@ -48,6 +49,42 @@ void AudioProcessorBase::prepareToPlay (double sampleRate, int)
 void AudioProcessorBase::releaseResources()
 {
     postAction (EventKinds::processingReleased);
+}
+
+std::unique_ptr<AudioEditorBase> AudioProcessorBase::createProductEditor()
+{
+    return nullptr;
+}
+
+juce::AudioProcessorEditor* AudioProcessorBase::createEditor()
+{
+    auto editor = createProductEditor();
+
+    if (editor == nullptr)
+        return nullptr;
+
+    for (int i = 0; i < store.size(); ++i)
+    {
+        const auto* record = store.recordAt (i);
+
+        if (record->kind == ParameterRecord::placeholder)
+            continue;
+
+        if (record->isStepped())
+            editor->seedParameterStep (i, record->currentStep());
+        else
+            editor->seedParameterValue (i, record->storage);
+    }
+
+    return editor.release();
+}
+
+void AudioProcessorBase::setPlayPositionReceiver (PlayPositionReceiver* receiver)
+{
+    if (receiver == nullptr)
+        playPositionReceiver.clearAndWait();
+    else
+        playPositionReceiver.set (receiver);
 }
 
 bool AudioProcessorBase::isBusesLayoutSupported (const BusesLayout& layouts) const
