@@ -114,14 +114,20 @@ namespace
         strokeIcon (g, p, 1.8f);
     }
 
+    // Undo bends back to the left; redo is its mirror image.
     void iconHistory (Graphics& g, bool undo)
     {
         Path p;
-        const float cx = 9.5f, cy = 10.5f, r = 5.5f;
-        const float from = undo ? -1.9f : 1.9f, to = undo ? 1.6f : -1.6f;
-        p.addCentredArc (cx, cy, r, r, 0.0f, from, to, true);
-        const auto tip = juce::Point<float> (cx, cy).getPointOnCircumference (r, from);
-        drawArrowHead (p, tip, undo ? -1.9f + pi / 2.0f + pi : 1.9f - pi / 2.0f + pi, 4.0f);
+        p.startNewSubPath (15.0f, 15.5f);
+        p.quadraticTo (15.0f, 6.5f, 8.0f, 6.5f);
+        p.lineTo (4.0f, 6.5f);
+        p.startNewSubPath (7.5f, 3.0f);
+        p.lineTo (4.0f, 6.5f);
+        p.lineTo (7.5f, 10.0f);
+
+        if (! undo)
+            p.applyTransform (juce::AffineTransform::scale (-1.0f, 1.0f).translated (19.0f, 0.0f));
+
         strokeIcon (g, p);
     }
 
@@ -158,7 +164,7 @@ ArtworkSet::ArtworkSet (juce::Typeface::Ptr regularFace, juce::Typeface::Ptr bol
         { "about.png", width, height, 1, whole ([this] (Graphics& g) { drawAbout (g); }) },
         { "knob.png", 36, 4356, 121, [this] (Graphics& g, int, int, int f) { drawKnob (g, f, true); } },
         { "knob_disabled.png", 36, 4356, 121, [this] (Graphics& g, int, int, int f) { drawKnob (g, f, false); } },
-        { "switch.png", 160, 150, 10, [this] (Graphics& g, int, int, int f) { drawSwitch (g, f); } },
+        { "switch.png", 160, 150, 10, [this] (Graphics& g, int, int, int f) { drawSwitch (g, f); }, true },
         { "menu_wide.png", 84, 60, 4, [this] (Graphics& g, int w, int h, int f) { drawMenu (g, w, h, f); } },
         { "menu_narrow.png", 35, 60, 4, [this] (Graphics& g, int w, int h, int f) { drawMenu (g, w, h, f); } },
         { "menu_wave.png", 60, 30, 2, [this] (Graphics& g, int w, int h, int f) { drawMenu (g, w, h, f); } },
@@ -185,8 +191,7 @@ juce::Image ArtworkSet::render (const Picture& picture) const
 {
     juce::Image image (juce::Image::ARGB, picture.width, picture.height, true);
     Graphics g (image);
-    // The switch holds its frames side by side, everything else stacks them.
-    const bool sideBySide = picture.width > picture.height;
+    const bool sideBySide = picture.sideBySide;
     const int frameWidth = sideBySide ? picture.width / picture.frames : picture.width;
     const int frameHeight = sideBySide ? picture.height : picture.height / picture.frames;
 
@@ -218,6 +223,7 @@ void ArtworkSet::drawBackground (Graphics& g) const
     g.fillRect (34, 0, 275, 633);
     g.setColour (well);
     g.fillRect (35, 0, 273, 632);
+    drawWellGrid (g);
     g.setColour (wellEdge);
     g.drawRect (34, -1, 275, 634);
     fillField (g, { 305.5f, 13.5f, 23.0f, 330.0f }, 3.0f, panel, panel, panelEdge);
@@ -226,8 +232,8 @@ void ArtworkSet::drawBackground (Graphics& g) const
     g.setFont (font (9.0f, true));
     {
         juce::Graphics::ScopedSaveState state (g);
-        g.addTransform (juce::AffineTransform::rotation (-pi / 2.0f, 27.5f, 240.0f));
-        g.drawText ("WAVE", 0, 233, 55, 14, juce::Justification::centred);
+        g.addTransform (juce::AffineTransform::rotation (-pi / 2.0f, 27.5f, 200.0f));
+        g.drawText ("WAVE", 0, 193, 55, 14, juce::Justification::centred);
     }
 
     drawSection (g, { 333.5f, 14.5f, 184.0f, 86.0f }, "LFO");
@@ -265,6 +271,29 @@ void ArtworkSet::drawBackground (Graphics& g) const
     }
     g.setColour (panelEdge);
     g.fillRect (340, 572, 170, 1);
+}
+
+void ArtworkSet::drawWellGrid (Graphics& g) const
+{
+    // Pan position across (left, centre, right), time down: what the curve editor draws over.
+    constexpr int left = 35, width = 273, top = 0, height = 632;
+    for (int i = 1; i < 8; ++i)
+    {
+        const int x = left + width * i / 8;
+        g.setColour (i == 4 ? Colour (0xFF24262A) : Colour (0xFF16171A));
+        g.fillRect (x, top, 1, height);
+    }
+    for (int i = 1; i < 16; ++i)
+    {
+        g.setColour (i % 4 == 0 ? Colour (0xFF1D1E21) : Colour (0xFF131416));
+        g.fillRect (left, top + height * i / 16, width, 1);
+    }
+
+    g.setColour (Palette::dimText);
+    g.setFont (font (9.0f, true));
+    g.drawText ("L", left + 4, height - 16, 12, 12, juce::Justification::centredLeft);
+    g.drawText ("C", left + width / 2 - 6, height - 16, 12, 12, juce::Justification::centred);
+    g.drawText ("R", left + width - 16, height - 16, 12, 12, juce::Justification::centredRight);
 }
 
 void ArtworkSet::drawSection (Graphics& g, Rectangle<float> area, const juce::String& title) const

@@ -15,6 +15,7 @@ public:
         const char* fileName;
         int width, height, frames;
         std::function<void (juce::Graphics&, int width, int frameHeight, int frame)> drawFrame;
+        bool sideBySide = false; // frames run left to right (the switch) instead of top to bottom
     };
 
     ArtworkSet (juce::Typeface::Ptr regular, juce::Typeface::Ptr bold);
@@ -31,6 +32,7 @@ private:
     juce::Font font (float height, bool isBold = false) const;
 
     void drawBackground (juce::Graphics&) const;
+    void drawWellGrid (juce::Graphics&) const;
     void drawSection (juce::Graphics&, juce::Rectangle<float> area, const juce::String& title) const;
     void drawFieldLabel (juce::Graphics&, const juce::String& text, int x, int y) const;
     void drawProductLogo (juce::Graphics&, juce::Colour) const;
