@@ -18,8 +18,8 @@ AudioEditorBase::AudioEditorBase (AudioProcessorBase& owner)
     addAndMakeVisible (*background);
     setSize (background->getWidth(), background->getHeight());
 
-    processorBase.setParameterChangeReceiver (this);
-    processorBase.setPlayPositionReceiver (this);
+    processorBase.setParameterChangeReceiver (&changes);
+    processorBase.setPlayPositionReceiver (&playPosition);
 }
 
 AudioEditorBase::~AudioEditorBase()
@@ -114,15 +114,4 @@ void AudioEditorBase::deliver (int index, const EditorChangeQueue::Entry& entry)
 
         parameterValueChanged (index, entry.value);
     }
-}
-
-void AudioEditorBase::setPlayPosition (float phase, float rate)
-{
-    playPhase.store (phase, std::memory_order_relaxed);
-    playRate.store (rate, std::memory_order_relaxed);
-}
-
-AudioEditorBase::PlayPosition AudioEditorBase::getPlayPosition() const noexcept
-{
-    return { playPhase.load (std::memory_order_relaxed), playRate.load (std::memory_order_relaxed) };
 }

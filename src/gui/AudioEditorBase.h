@@ -4,13 +4,11 @@
 #include "EditorChangeQueue.h"
 #include "ImagePanel.h"
 #include "Layout.h"
+#include "PlayPosition.h"
 #include "Pointer.h"
-#include "../processor/ParameterChangeReceiver.h"
-#include "../processor/PlayPositionReceiver.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <vector>
@@ -23,22 +21,15 @@ struct StateBlock;
 // every parameter, binds controls to parameters, writes their values to the processor, and
 // every 50 ms delivers to the controls what the processor reports it applied.
 //
-// Threads: the processor reports changes and play positions from any thread (queueParameter...,
-// setPlayPosition); everything else runs on the message thread. The destructor unhooks both
-// reports and waits until none is in flight before anything is freed.
+// Threads: the processor reports changes and play positions from any thread, into the change
+// queue and the play position; everything else runs on the message thread. The destructor
+// unhooks both reports and waits until none is in flight before anything is freed.
 class AudioEditorBase : public juce::AudioProcessorEditor,
                         public ControlEditor,
-                        private juce::Timer,
-                        public ParameterChangeReceiver,
-                        public PlayPositionReceiver
+                        private juce::Timer
 {
 public:
     static constexpr int refreshIntervalMs = 50;
-
-    struct PlayPosition
-    {
-        float phase = 0.0f, rate = 0.0f;
-    };
 
     explicit AudioEditorBase (AudioProcessorBase& processor);
     ~AudioEditorBase() override;
@@ -56,8 +47,8 @@ public:
     void setParameterStep (int index, int step);
 
     // The processor's reports of applied changes, from any thread; delivered at the next tick.
-    void queueParameterValue (int index, float value) override { changes.queueValue (index, value); }
-    void queueParameterStep (int index, int step) override { changes.queueStep (index, step); }
+    void queueParameterValue (int index, float value) { changes.queueValue (index, value); }
+    void queueParameterStep (int index, int step) { changes.queueStep (index, step); }
     // The values the processor hands over when it creates the editor.
     void seedParameterValue (int index, float value) { changes.seedValue (index, value); }
     void seedParameterStep (int index, int step) { changes.seedStep (index, step); }
@@ -73,8 +64,7 @@ public:
     // the timer slaves. Message thread.
     void refresh();
 
-    void setPlayPosition (float phase, float rate) override;
-    PlayPosition getPlayPosition() const noexcept;
+    PlayPosition::Values getPlayPosition() const noexcept { return playPosition.get(); }
 
     EditorChangeQueue::Entry mirrorEntry (int index) const noexcept { return changes.entry (index); }
     AudioProcessorBase& getProcessorBase() const noexcept { return processorBase; }
@@ -96,10 +86,8 @@ private:
     Layout layout;   // outlives every child that uses it
     std::unique_ptr<ImagePanel> background;
     EditorChangeQueue changes;
+    PlayPosition playPosition;
     std::unique_ptr<Pointer> pointer;
-    // Written by the audio thread, read by the message thread: each is a whole atomic float,
-    // and a phase from one range with a rate from the next is harmless for a display.
-    std::atomic<float> playPhase { 0.0f }, playRate { 0.0f };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AudioEditorBase)
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../events/MpscRing.h"
+#include "../processor/ParameterChangeReceiver.h"
 #include "../processor/ParameterLayout.h"
 
 #include <array>
@@ -14,7 +15,10 @@
 // threads that apply a value at once, the message thread's idle tick. So the queue takes any
 // number of producers (a lock-free ring that never blocks or allocates), and each mirror entry
 // is one atomic word holding both the kind and the value, so a reader never sees half of a write.
-class EditorChangeQueue
+// The processor reports into this object, not into the editor: a member is whole from before the
+// editor's constructor body until after its destructor body, while the editor's own type (and so
+// its virtual table) changes as its derived classes are built and torn down.
+class EditorChangeQueue final : public ParameterChangeReceiver
 {
 public:
     static constexpr int numParameters = ParameterLayout::numParameters;
@@ -35,6 +39,9 @@ public:
     // Any thread. False when the index was dropped.
     bool queueValue (int index, float value) noexcept { return store (index, packValue (value)) && push (index); }
     bool queueStep (int index, int step) noexcept { return store (index, packStep (step)) && push (index); }
+
+    void queueParameterValue (int index, float value) override { queueValue (index, value); }
+    void queueParameterStep (int index, int step) override { queueStep (index, step); }
 
     // The processor's first values: written and queued only where nothing was reported yet, so
     // a change applied while the editor opens is never overwritten by an older value.

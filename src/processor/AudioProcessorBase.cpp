@@ -63,17 +63,20 @@ juce::AudioProcessorEditor* AudioProcessorBase::createEditor()
     if (editor == nullptr)
         return nullptr;
 
+    // From the latest values written, not from the records, which the audio thread's drain may be
+    // writing right now; a value still queued is reported again when the drain applies it.
     for (int i = 0; i < store.size(); ++i)
     {
         const auto* record = store.recordAt (i);
+        const float value = store.valueOf (i);
 
         if (record->kind == ParameterRecord::placeholder)
             continue;
 
         if (record->isStepped())
-            editor->seedParameterStep (i, record->currentStep());
+            editor->seedParameterStep (i, ParameterRecord::stepOf (value, record->steps));
         else
-            editor->seedParameterValue (i, record->storage);
+            editor->seedParameterValue (i, value);
     }
 
     return editor.release();

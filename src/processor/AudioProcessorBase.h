@@ -53,7 +53,7 @@ public:
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
 
     // The product's editor, its mirror and change queue seeded with every parameter that is not
-    // a placeholder, so its first refresh tick shows every current value.
+    // a placeholder, so its first refresh tick shows every current value. Message thread.
     juce::AudioProcessorEditor* createEditor() override;
     bool hasEditor() const override { return true; }
 

@@ -112,7 +112,7 @@ TEST (EditorConcurrent, TheAudioAndAHostThreadReportWhileEditorsOpenTickAndClose
 
     // Everything is quiet now: a fresh editor shows what the processor holds.
     std::unique_ptr<AudioEditorBase> editor (static_cast<AudioEditorBase*> (processor.createEditor()));
-    EXPECT_EQ (editor->mirrorEntry (ParameterLayout::speed).value, processor.getParameterRecord (ParameterLayout::speed)->storage);
+    EXPECT_EQ (editor->mirrorEntry (ParameterLayout::speed).value, processor.getParameter (ParameterLayout::speed));
 }
 
 TEST (EditorConcurrent, AHostThreadApplyingAtOnceReportsWhileEditorsOpenTickAndClose)

@@ -40,13 +40,13 @@ TEST_F (Editor, OpensAtTheBackgroundsSizeAndLinksTheGuiDispatcherWhileItExists)
 
     editor.reset();
     EXPECT_EQ (processor.getEventDispatcher().getPeer(), nullptr);
-    processor.applyParameter (GuiTestProcessor::continuous, 0.25f); // reaches no editor, touches nothing
+    processor.applyFromHost (GuiTestProcessor::continuous, 0.25f); // reported to no one
 }
 
 TEST_F (Editor, TheFirstTickShowsEveryCurrentValueAndReopeningStartsAFreshMirror)
 {
-    processor.applyParameter (GuiTestProcessor::threeSteps, 0.5f);
-    processor.applyParameter (GuiTestProcessor::continuous, 0.25f);
+    processor.applyFromHost (GuiTestProcessor::threeSteps, 0.5f);
+    processor.applyFromHost (GuiTestProcessor::continuous, 0.25f);
     editor.reset();
     editor = processor.openEditor();
     addControl (GuiTestProcessor::threeSteps, "three");
@@ -56,13 +56,28 @@ TEST_F (Editor, TheFirstTickShowsEveryCurrentValueAndReopeningStartsAFreshMirror
 
     EXPECT_EQ (log, (Log { "three 1 step 1", "level 2=0.25" }));
 
-    // The old editor's values are gone: the new one hears the processor's values, not its own.
-    editor->setParameterValue (GuiTestProcessor::other, 0.75f);
-    processor.applyParameter (GuiTestProcessor::other, 0.5f);
+    // What the old editor's mirror held is gone: the new one starts from the processor's values.
+    editor->queueParameterValue (GuiTestProcessor::other, 0.75f);
     editor.reset();
     editor = processor.openEditor();
-    EXPECT_FALSE (editor->mirrorEntry (GuiTestProcessor::other).isStep);
-    EXPECT_EQ (editor->mirrorEntry (GuiTestProcessor::other).value, 0.5f);
+    ASSERT_NE (processor.getParameter (GuiTestProcessor::other), 0.75f);
+    EXPECT_EQ (editor->mirrorEntry (GuiTestProcessor::other).value, processor.getParameter (GuiTestProcessor::other));
+}
+
+TEST_F (Editor, TheProcessorsOpeningValuesNeverOverwriteAChangeReportedMeanwhile)
+{
+    // A change applied while the editor opens is reported before the processor's seed of it
+    // reaches the mirror: the newer value stays, and the index is delivered once.
+    editor.reset();
+    editor = std::make_unique<AudioEditorHelpers> (processor);
+    addControl (GuiTestProcessor::continuous, "level");
+    editor->queueParameterValue (GuiTestProcessor::continuous, 0.9f);
+    editor->seedParameterValue (GuiTestProcessor::continuous, 0.1f);
+    editor->seedParameterValue (GuiTestProcessor::other, 0.3f);
+
+    editor->refresh();
+    EXPECT_EQ (log, Log { "level 2=0.9" });
+    EXPECT_EQ (editor->mirrorEntry (GuiTestProcessor::other).value, 0.3f);
 }
 
 TEST_F (Editor, TenChangesBetweenTwoTicksArriveAsTenNotificationsOfTheLatestValue)
@@ -70,8 +85,9 @@ TEST_F (Editor, TenChangesBetweenTwoTicksArriveAsTenNotificationsOfTheLatestValu
     editor->refresh(); // the opening values
     addControl (GuiTestProcessor::continuous, "level");
 
+    // Ten host values, each applied by a drain of its own (a processing call each).
     for (int i = 1; i <= 10; ++i)
-        processor.applyParameter (GuiTestProcessor::continuous, 0.05f * (float) i);
+        processor.applyFromHost (GuiTestProcessor::continuous, 0.05f * (float) i);
 
     editor->refresh();
     EXPECT_EQ (log, Log (10, "level 2=0.5"));

@@ -28,6 +28,13 @@ public:
     double getTailLengthSeconds() const override { return 0.0; }
     void renderRange (juce::AudioBuffer<float>&, juce::MidiBuffer&, int, int) override {}
 
+    // A host value, applied by a drain after the hold of the opening program load has passed.
+    void applyFromHost (int index, float value)
+    {
+        setParameter (index, value);
+        drainParameterQueueAt (juce::Time::getApproximateMillisecondCounter() + 2 * guiHoldMs);
+    }
+
     std::unique_ptr<AudioEditorHelpers> openEditor()
     {
         return std::unique_ptr<AudioEditorHelpers> (static_cast<AudioEditorHelpers*> (createEditor()));

@@ -7,10 +7,15 @@
 namespace
 {
     // A bare X server answers some of JUCE's requests with errors (BadAtom on a property with
-    // atom 0); Xlib's default handler would end the host for them.
+    // atom 0); Xlib's default handler would end the host for them. Only the first is reported.
     int reportXError (Display*, XErrorEvent* event)
     {
-        std::fprintf (stderr, "X error %d (request %d) ignored\n", event->error_code, event->request_code);
+        static bool reported = false;
+
+        if (! reported)
+            std::fprintf (stderr, "X error %d (request %d) ignored, and any that follow\n", event->error_code, event->request_code);
+
+        reported = true;
         return 0;
     }
 
