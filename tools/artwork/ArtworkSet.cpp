@@ -298,7 +298,12 @@ void ArtworkSet::drawWellGrid (Graphics& g) const
 
 void ArtworkSet::drawSection (Graphics& g, Rectangle<float> area, const juce::String& title) const
 {
+    // A soft drop shadow, the panel, and a light top edge as if lit from above.
+    g.setColour (Colour (0x40000000));
+    g.fillRoundedRectangle (area.translated (0.0f, 1.5f).expanded (0.5f), 4.5f);
     fillField (g, area, 4.0f, panel, panel.darker (0.15f), panelEdge);
+    g.setColour (Colour (0x14FFFFFF));
+    g.fillRect (area.getX() + 4.0f, area.getY() + 1.0f, area.getWidth() - 8.0f, 1.0f);
     g.setColour (Palette::highlight);
     g.setFont (font (9.0f, true).withExtraKerningFactor (0.1f));
     g.drawText (title, area.withTrimmedLeft (6.0f).withTrimmedTop (3.0f).withHeight (11.0f), juce::Justification::centredLeft);
@@ -307,8 +312,8 @@ void ArtworkSet::drawSection (Graphics& g, Rectangle<float> area, const juce::St
 void ArtworkSet::drawFieldLabel (Graphics& g, const juce::String& text, int x, int y) const
 {
     g.setColour (Palette::valueText.withAlpha (0.75f));
-    g.setFont (font (10.0f));
-    g.drawText (text, x, y, 32, 15, juce::Justification::centredLeft);
+    g.setFont (font (9.5f));
+    g.drawText (text, x, y, 31, 15, juce::Justification::centredLeft);
 }
 
 void ArtworkSet::drawProductLogo (Graphics& g, Colour colour) const
