@@ -11,6 +11,10 @@ public:
 
     void setTextColour (juce::Colour colour) { setColour (juce::Label::textColourId, colour); }
 
+    // JUCE's look and feel draws a disabled label at half opacity; this one is drawn alike either
+    // way, in the colour its owner gives it.
+    void paint (juce::Graphics&) override;
+
 protected:
     void enablementChanged() override {}
 };

@@ -95,3 +95,17 @@ TEST (Font, BoldAndUnderlinedAreKept)
     EXPECT_TRUE (font.get().isUnderlined());
     EXPECT_FLOAT_EQ (font.get().getHeight(), 11.4f);
 }
+
+TEST (Layout, AComboBoxesTextSitsInsetWithTheSmallFontAndIsNeverSqueezed)
+{
+    Layout layout;
+    juce::ComboBox box;
+    box.setSize (84, 15);
+    juce::Label text;
+    text.setMinimumHorizontalScale (0.5f);
+    layout.positionComboBoxText (box, text);
+
+    EXPECT_EQ (text.getBounds(), juce::Rectangle<int> (1, 1, 80, 13));
+    EXPECT_FLOAT_EQ (text.getFont().getHeight(), 11.4f);
+    EXPECT_EQ (text.getMinimumHorizontalScale(), 1.0f);
+}
