@@ -16,6 +16,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # the sanitizer builds and the chunk fuzzers (libFuzzer)
   clang libclang-rt-14-dev
+  # the typeface the editor embeds; screenshots of the opened editor
+  fonts-dejavu-core imagemagick
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "../dsp/SignalSmoother.h"
 #include "../dsp/ToneOrvanta.h"
 #include "../dsp/WaveCubicProcessor.h"
+#include "../gui/AudioEditorHelpers.h"
 
 AudioProcessor::AudioProcessor()
 {
@@ -36,22 +37,22 @@ AudioProcessor::~AudioProcessor()
 
 void AudioProcessor::registerParameters()
 {
-    using Layout = ParameterLayout;
+    using Indices = ParameterLayout;
     auto& s = *state;
 
-    registerNamed (s.loopLength, Layout::loopLength);
-    registerNamed (s.usedWave, Layout::usedWave);
-    registerNamed (s.visibleWave, Layout::visibleWave);
-    addReservedUpTo (Layout::speedType);
-    registerNamed (s.speedType, Layout::speedType);
-    registerNamed (s.speed, Layout::speed);
-    addReservedUpTo (Layout::midiIn);
+    registerNamed (s.loopLength, Indices::loopLength);
+    registerNamed (s.usedWave, Indices::usedWave);
+    registerNamed (s.visibleWave, Indices::visibleWave);
+    addReservedUpTo (Indices::speedType);
+    registerNamed (s.speedType, Indices::speedType);
+    registerNamed (s.speed, Indices::speed);
+    addReservedUpTo (Indices::midiIn);
     getMidiPorts()->registerMidiInputParameters();
-    addReservedUpTo (Layout::oscilloscopeZoom);
+    addReservedUpTo (Indices::oscilloscopeZoom);
     getOscilloscope()->registerParameters();
-    addReservedUpTo (Layout::mix);
-    registerNamed (s.mix, Layout::mix);
-    addReservedUpTo (Layout::firstPointParameter);
+    addReservedUpTo (Indices::mix);
+    registerNamed (s.mix, Indices::mix);
+    addReservedUpTo (Indices::firstPointParameter);
     getWaveProcessor()->registerParameters();
 }
 
@@ -106,6 +107,24 @@ void AudioProcessor::renderVoice (ToneBase& voice, juce::AudioBuffer<float>& buf
         std::copy_n (s.output.left.data(), count, buffer.getWritePointer (0, start));
         std::copy_n (s.output.right.data(), count, buffer.getWritePointer (1, start));
     }
+
+    const auto& lfo = tone->getLfo();
+    reportPlayPosition ((float) lfo.phase(), (float) lfo.rate());
+}
+
+juce::String AudioProcessor::defaultTipText()
+{
+    return juce::String (JucePlugin_Name).removeCharacters ("23") + " " + JucePlugin_VersionString
+         + "\n\nClick the Vostrelle logo for additional information.";
+}
+
+std::unique_ptr<AudioEditorBase> AudioProcessor::createProductEditor()
+{
+    // The framework editor on the product's artwork, until the product's own layout places its
+    // controls on it.
+    auto editor = std::make_unique<AudioEditorHelpers> (*this);
+    editor->start (defaultTipText());
+    return editor;
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

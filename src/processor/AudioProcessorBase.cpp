@@ -2,6 +2,7 @@
 
 #include "../events/ActionEvent.h"
 #include "../events/EventKinds.h"
+#include "../gui/AudioEditorBase.h"
 #include "HostParameter.h"
 
 const juce::String AudioProcessorBase::bankRefusedMessage =
@@ -52,6 +53,45 @@ void AudioProcessorBase::prepareToPlay (double sampleRate, int)
 void AudioProcessorBase::releaseResources()
 {
     postAction (EventKinds::processingReleased);
+}
+
+std::unique_ptr<AudioEditorBase> AudioProcessorBase::createProductEditor()
+{
+    return nullptr;
+}
+
+juce::AudioProcessorEditor* AudioProcessorBase::createEditor()
+{
+    auto editor = createProductEditor();
+
+    if (editor == nullptr)
+        return nullptr;
+
+    // From the latest values written, not from the records, which the audio thread's drain may be
+    // writing right now; a value still queued is reported again when the drain applies it.
+    for (int i = 0; i < store.size(); ++i)
+    {
+        const auto* record = store.recordAt (i);
+        const float value = store.valueOf (i);
+
+        if (record->kind == ParameterRecord::placeholder)
+            continue;
+
+        if (record->isStepped())
+            editor->seedParameterStep (i, ParameterRecord::stepOf (value, record->steps));
+        else
+            editor->seedParameterValue (i, value);
+    }
+
+    return editor.release();
+}
+
+void AudioProcessorBase::setPlayPositionReceiver (PlayPositionReceiver* receiver)
+{
+    if (receiver == nullptr)
+        playPositionReceiver.clearAndWait();
+    else
+        playPositionReceiver.set (receiver);
 }
 
 bool AudioProcessorBase::isBusesLayoutSupported (const BusesLayout& layouts) const

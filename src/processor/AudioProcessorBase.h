@@ -6,6 +6,7 @@
 #include "AudioNode.h"
 #include "AudioProcessorMixin.h"
 #include "ParameterStore.h"
+#include "PlayPositionReceiver.h"
 #include "ProgramBank.h"
 #include "SignalBuffer.h"
 
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <memory>
 
+class AudioEditorBase;
 class HostParameter;
 
 // The framework's plug-in processor: owns the shared blocks, the audio-side event dispatcher, the
@@ -50,8 +52,10 @@ public:
 
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
 
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
+    // The product's editor, its mirror and change queue seeded with every parameter that is not
+    // a placeholder, so its first refresh tick shows every current value. Message thread.
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override { return true; }
 
     //==============================================================================
     // Programs and saved state. The host saves the bank as a chunk of 78788 bytes and a single
@@ -120,6 +124,10 @@ public:
     // in flight, so the receiver can be destroyed right after.
     void setParameterChangeReceiver (ParameterChangeReceiver* receiver) { store.setChangeReceiver (receiver); }
 
+    // The editor hears the LFO's play position while it is set. Clearing waits until no hand-over
+    // is in flight, so the receiver can be destroyed right after.
+    void setPlayPositionReceiver (PlayPositionReceiver* receiver);
+
     //==============================================================================
     // Called after a stepped parameter took a new step; the MIDI ports node hears every one.
     virtual void steppedParameterChanged (int index, int step);
@@ -149,8 +157,21 @@ public:
     // destructor: a host may destroy it on its own thread while the message thread ticks.
     void stopIdleTick() { idleTimer.stop(); }
 
+    // The editor tells when it opens and closes (message thread), so that work done only for it
+    // runs only while it is there.
+    virtual void editorShown (bool /*shown*/) {}
+
 
 protected:
+    // Builds the product's editor; null when the processor has none.
+    virtual std::unique_ptr<AudioEditorBase> createProductEditor();
+
+public:
+    // Hands the play position to the editor, if one is open. Audio thread; never waits.
+    void reportPlayPosition (float phase, float rate) noexcept
+    {
+        playPositionReceiver.with ([=] (PlayPositionReceiver& receiver) { receiver.setPlayPosition (phase, rate); });
+    }
 
     // The last step of a concrete processor's constructor: applies the queued values, marks the
     // processor ready and starts the idle tick.
@@ -180,6 +201,10 @@ private:
     std::unique_ptr<AudioProcessorMixin> midiPorts;
 
     std::array<HostParameter*, numParameters> hostParameters {}; // owned by juce::AudioProcessor
+
+    // The audio thread raises the pointer's user count around each hand-over, so the editor's
+    // destructor, which clears it and waits for the count, never frees a receiver in use.
+    HandOverPointer<PlayPositionReceiver> playPositionReceiver;
 
     juce::AudioBuffer<float> idleScratch { 1, 1 };
     DetachableTimer idleTimer;

@@ -44,6 +44,13 @@ public:
 
     // Setting the node replaces, and deletes, the previous one.
     void setOscilloscope (std::unique_ptr<AudioProcessorMixin> node) { oscilloscope = std::move (node); }
+    // The oscilloscope captures only while an editor shows it; its picture refills within one LFO
+    // cycle of the editor opening.
+    void editorShown (bool shown) override
+    {
+        if (oscilloscope != nullptr)
+            oscilloscope->setScopeCaptureEnabled (shown);
+    }
     AudioProcessorMixin* getOscilloscope() const noexcept { return oscilloscope.get(); }
 
     int getNumPendingEvents() const noexcept { return (int) pending.size() - firstPending; }

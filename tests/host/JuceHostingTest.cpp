@@ -1,6 +1,6 @@
 // Loads the built VST 2, VST 3 and LV2 plug-ins through JUCE's own plug-in hosting.
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "JucePluginLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -9,47 +9,9 @@
 
 namespace
 {
-    struct Format
-    {
-        const char* name;
-        const char* path; // for LV2, the bundle
-        const char* identifier;
-        bool describesItselfFully; // LV2 carries no version, tail or value texts
-    };
-
-    std::unique_ptr<juce::AudioPluginInstance> loadPlugin (const Format& format, juce::String& error)
-    {
-        juce::AudioPluginFormatManager manager;
-        manager.addDefaultFormats();
-
-        for (auto* pluginFormat : manager.getFormats())
-        {
-            if (pluginFormat->getName() != format.name)
-                continue;
-
-            // LV2 plug-ins are found by URI among the bundles of the folders searched.
-            const juce::FileSearchPath folder (juce::File (format.path).getParentDirectory().getFullPathName());
-            pluginFormat->searchPathsForPlugins (folder, false, false);
-
-            juce::OwnedArray<juce::PluginDescription> found;
-            pluginFormat->findAllTypesForFile (found, format.identifier);
-
-            if (found.isEmpty())
-            {
-                error = "no plug-in found at " + juce::String (format.identifier);
-                return nullptr;
-            }
-
-            return manager.createPluginInstance (*found[0], 48000.0, 512, error);
-        }
-
-        error = "JUCE has no " + juce::String (format.name) + " hosting";
-        return nullptr;
-    }
+    using Format = PluginFormatUnderTest;
 
     class JuceHosting : public testing::TestWithParam<Format> {};
-
-    void PrintTo (const Format& format, std::ostream* out) { *out << format.name; }
 }
 
 TEST_P (JuceHosting, LoadsTheBuiltPluginAndPansWithEqualPower)
@@ -147,13 +109,10 @@ TEST_P (JuceHostingStateAlone, ARestoredStateIsOnItsProgramWithItsEditedValues)
 }
 
 INSTANTIATE_TEST_SUITE_P (Formats, JuceHostingStateAlone,
-                          testing::Values (Format { "VST3", ORVANTA_VST3_PLUGIN, ORVANTA_VST3_PLUGIN, true }),
+                          testing::Values (builtPluginFormats()[1]),
                           [] (const auto& info) { return std::string (info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P (Formats, JuceHosting,
-                          testing::Values (Format { "VST", ORVANTA_VST2_PLUGIN, ORVANTA_VST2_PLUGIN, true },
-                                           Format { "VST3", ORVANTA_VST3_PLUGIN, ORVANTA_VST3_PLUGIN, true },
-                                           Format { "LV2", ORVANTA_LV2_PLUGIN, ORVANTA_LV2_URI, false }),
+INSTANTIATE_TEST_SUITE_P (Formats, JuceHosting, testing::ValuesIn (builtPluginFormats()),
                           [] (const auto& info) { return std::string (info.param.name); });
 
 int main (int argc, char** argv)

@@ -89,7 +89,7 @@ TEST (Vst2Host, ReportsTheIdentityAndCapabilities)
     EXPECT_NE (effect.flags & effFlagsProgramChunks, 0);
     EXPECT_EQ (effect.flags & effFlagsIsSynth, 0);
     EXPECT_EQ (effect.flags & effFlagsCanDoubleReplacing, 0);
-    EXPECT_EQ (effect.flags & effFlagsHasEditor, 0); // no editor yet
+    EXPECT_NE (effect.flags & effFlagsHasEditor, 0);
 }
 
 TEST (Vst2Host, AnswersCanDoQueries)

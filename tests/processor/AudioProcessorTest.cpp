@@ -1,8 +1,10 @@
 #include "dsp/Wave.h"
+#include "dsp/ScopeTraceSet.h"
 #include "processor/AudioProcessor.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace
@@ -246,4 +248,42 @@ TEST (AudioProcessor, FirstBlockAfterPrepareToPlayPlaysProgramZerosCurve)
     for (int i = 0; i < 64; ++i)
         for (int channel = 0; channel < 2; ++channel)
             ASSERT_EQ (first.getSample (channel, i), expected.getSample (channel, i)) << channel << " " << i;
+}
+
+TEST (AudioProcessor, TheOscilloscopeCapturesOnlyWhileAnEditorIsOpen)
+{
+    AudioProcessor processor;
+    processor.prepareToPlay (48000.0, 512);
+    juce::AudioBuffer<float> buffer (2, 512);
+    juce::MidiBuffer midi;
+
+    // The largest input level the traces hold after a few blocks of a loud tone.
+    auto capturedLevel = [&]
+    {
+        for (int block = 0; block < 8; ++block)
+        {
+            for (int channel = 0; channel < 2; ++channel)
+                juce::FloatVectorOperations::fill (buffer.getWritePointer (channel), 0.8f, 512);
+            processor.processBlock (buffer, midi);
+        }
+
+        auto snapshot = std::make_unique<ScopeTraceSet::Snapshot>();
+        processor.getOscilloscope()->getScopeTraces (0)->copySnapshot (*snapshot);
+        float level = 0.0f;
+        for (auto& trace : snapshot->traces)
+            for (float v : trace.maximum)
+                level = std::max (level, std::abs (v));
+        return level;
+    };
+
+    EXPECT_EQ (capturedLevel(), 0.0f);
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    ASSERT_NE (editor, nullptr);
+    EXPECT_GT (capturedLevel(), 0.5f);
+
+    editor.reset();
+    processor.getOscilloscope()->getScopeTraces (0)->clearAll();
+    EXPECT_EQ (capturedLevel(), 0.0f);
+    processor.releaseResources();
 }

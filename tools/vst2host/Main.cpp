@@ -1,14 +1,19 @@
 // orvanta-vst2-host: loads a VST 2 plug-in the way a host does and prints what the host sees,
 // then passes a test signal through it in blocks of several sizes.
 //   orvanta-vst2-host <plug-in.so> [--sample-rate R]
+//   orvanta-vst2-host <plug-in.so> --show-editor MS    shows the editor in an X11 window for MS
+//                                                      milliseconds (for screenshots), then closes it
 
 #include "Vst2Plugin.h"
+#include "X11EditorWindow.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -130,11 +135,46 @@ namespace
     }
 }
 
+namespace
+{
+    int showEditor (Vst2Plugin& plugin, int milliseconds)
+    {
+        using Clock = std::chrono::steady_clock;
+        const auto size = X11EditorWindow::requestedSize (plugin);
+        std::printf ("editor size      %d x %d\n", size.width, size.height);
+
+        const auto start = Clock::now();
+        std::string error;
+        auto window = X11EditorWindow::open (plugin, error);
+
+        if (window == nullptr)
+        {
+            std::fprintf (stderr, "orvanta-vst2-host: %s\n", error.c_str());
+            return 1;
+        }
+
+        const auto opened = std::chrono::duration<double, std::milli> (Clock::now() - start).count();
+        std::printf ("editor window    0x%lx, effEditOpen and one idle took %.1f ms\n", window->windowId(), opened);
+        std::fflush (stdout);
+
+        // A host idles its editors about every 10 ms.
+        for (auto end = Clock::now() + std::chrono::milliseconds (milliseconds); Clock::now() < end;)
+        {
+            window->idle();
+            std::this_thread::sleep_for (std::chrono::milliseconds (10));
+        }
+
+        const auto shown = window->shownEditorSize();
+        std::printf ("editor shown     %d x %d\n", shown.width, shown.height);
+        return shown.width == size.width && shown.height == size.height ? 0 : 1;
+    }
+}
+
 int main (int argc, char** argv)
 {
     if (argc < 2)
     {
-        std::fprintf (stderr, "usage: orvanta-vst2-host <plug-in.so> [--sample-rate R]\n");
+        std::fprintf (stderr, "usage: orvanta-vst2-host <plug-in.so> [--sample-rate R | --show-editor MS]\n");
         return 2;
     }
 
@@ -152,6 +192,10 @@ int main (int argc, char** argv)
     }
 
     plugin->resume();
+
+    if (argc >= 4 && std::string (argv[2]) == "--show-editor")
+        return showEditor (*plugin, std::atoi (argv[3]));
+
     printIdentity (*plugin, options.sampleRate);
 
     std::printf ("program \"%s\", a 440 Hz tone on both channels (no host transport: 120 bpm):\n",

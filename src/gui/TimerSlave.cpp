@@ -1,0 +1,8 @@
+#include "TimerSlave.h"
+
+#include "ControlEditor.h"
+
+TimerSlave::TimerSlave (ControlEditor& editor)
+{
+    editor.registerTimerSlave (*this);
+}

@@ -1,0 +1,128 @@
+// The built Orvanta2.so's editor in a real X11 window, opened by the project's own VST 2 host as
+// a Linux host opens it. Needs a display (labelled "display"; scripts/test.sh gives it Xvfb).
+
+#include "Vst2Plugin.h"
+#include "X11EditorWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+namespace
+{
+    constexpr const char* pluginPath = ORVANTA_VST2_PLUGIN;
+    constexpr int maxIdles = 500;
+
+    std::unique_ptr<Vst2Plugin> loadPlugin()
+    {
+        std::string error;
+        auto plugin = Vst2Plugin::load (pluginPath, {}, error);
+        EXPECT_NE (plugin, nullptr) << error;
+        return plugin;
+    }
+
+    // Idles the editor until its window is mapped at the expected size; false if it never is.
+    bool idleUntilShown (X11EditorWindow& window, X11EditorWindow::Size expected)
+    {
+        for (int i = 0; i < maxIdles; ++i)
+        {
+            const auto shown = window.shownEditorSize();
+            if (shown.width == expected.width && shown.height == expected.height)
+                return true;
+            window.idle();
+        }
+        return false;
+    }
+
+    // Processes a tone in blocks of 256 on its own thread, as a host's audio thread does, and
+    // checks every sample against program 0's equal-power law: left² + right² = 2 · input².
+    class AudioThread
+    {
+    public:
+        explicit AudioThread (Vst2Plugin& p) : plugin (p), thread ([this] { run(); }) {}
+
+        ~AudioThread() { stop(); }
+
+        void stop()
+        {
+            running = false;
+            if (thread.joinable())
+                thread.join();
+        }
+
+        std::atomic<long> blocks { 0 };
+        std::atomic<bool> undisturbed { true };
+
+    private:
+        void run()
+        {
+            std::vector<float> in (256), left (256), right (256);
+            for (long n = 0; running; ++n)
+            {
+                for (size_t i = 0; i < in.size(); ++i)
+                    in[i] = 0.5f * std::sin (0.03f * (float) (n * 256 + (long) i));
+
+                plugin.processStereo (in.data(), in.data(), left.data(), right.data(), 256);
+
+                for (size_t i = 0; i < in.size(); ++i)
+                {
+                    const float power = left[i] * left[i] + right[i] * right[i];
+                    if (! (std::abs (power - 2.0f * in[i] * in[i]) < 1e-5f))
+                        undisturbed = false;
+                }
+                ++blocks;
+            }
+        }
+
+        Vst2Plugin& plugin;
+        std::atomic<bool> running { true };
+        std::thread thread;
+    };
+}
+
+TEST (Vst2Editor, OpensAt525By633InTheHostsWindowAndClosesAgain)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    plugin->resume();
+
+    const auto size = X11EditorWindow::requestedSize (*plugin);
+    EXPECT_EQ (size.width, 525);
+    EXPECT_EQ (size.height, 633);
+
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    EXPECT_TRUE (idleUntilShown (*window, { 525, 633 }));
+
+    window.reset();
+    plugin->suspend();
+}
+
+TEST (Vst2Editor, TwentyOpenAndCloseCyclesWhileAnotherThreadProcessesAudio)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    plugin->resume();
+    AudioThread audio (*plugin);
+
+    for (int cycle = 0; cycle < 20; ++cycle)
+    {
+        std::string error;
+        auto window = X11EditorWindow::open (*plugin, error);
+        ASSERT_NE (window, nullptr) << error;
+        ASSERT_TRUE (idleUntilShown (*window, { 525, 633 })) << "cycle " << cycle;
+
+        // Some audio runs while this editor is open, whatever the scheduler does.
+        const long before = audio.blocks.load();
+        for (int i = 0; i < maxIdles * 100 && audio.blocks.load() < before + 4; ++i)
+            window->idle();
+    }
+
+    audio.stop();
+    EXPECT_TRUE (audio.undisturbed.load());
+    EXPECT_GE (audio.blocks.load(), 80);
+}

@@ -1,0 +1,111 @@
+#include "X11EditorWindow.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+namespace
+{
+    // A bare X server answers some of JUCE's requests with errors (BadAtom on a property with
+    // atom 0); Xlib's default handler would end the host for them. Only the first is reported.
+    int reportXError (Display*, XErrorEvent* event)
+    {
+        static bool reported = false;
+
+        if (! reported)
+            std::fprintf (stderr, "X error %d (request %d) ignored, and any that follow\n", event->error_code, event->request_code);
+
+        reported = true;
+        return 0;
+    }
+
+    Display* asDisplay (void* display) { return static_cast<Display*> (display); }
+}
+
+X11EditorWindow::Size X11EditorWindow::requestedSize (Vst2Plugin& plugin)
+{
+    ERect* rect = nullptr;
+    plugin.dispatch (effEditGetRect, 0, 0, &rect);
+
+    if (rect == nullptr)
+        return {};
+
+    return { rect->right - rect->left, rect->bottom - rect->top };
+}
+
+std::unique_ptr<X11EditorWindow> X11EditorWindow::open (Vst2Plugin& plugin, std::string& error)
+{
+    if ((plugin.effect().flags & effFlagsHasEditor) == 0)
+    {
+        error = "the plug-in has no editor";
+        return nullptr;
+    }
+
+    const auto size = requestedSize (plugin);
+    if (size.width <= 0 || size.height <= 0)
+    {
+        error = "effEditGetRect reports no size";
+        return nullptr;
+    }
+
+    Display* display = XOpenDisplay (nullptr);
+    if (display == nullptr)
+    {
+        error = "no X display";
+        return nullptr;
+    }
+
+    XSetErrorHandler (reportXError);
+    const Window window = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, (unsigned) size.width,
+                                               (unsigned) size.height, 0, 0, BlackPixel (display, DefaultScreen (display)));
+    XMapWindow (display, window);
+    XSync (display, False);
+
+    std::unique_ptr<X11EditorWindow> editor (new X11EditorWindow (plugin, display, window));
+    plugin.dispatch (effEditOpen, 0, 0, reinterpret_cast<void*> (window));
+    editor->idle();
+    return editor;
+}
+
+X11EditorWindow::X11EditorWindow (Vst2Plugin& p, void* d, unsigned long w) : plugin (p), display (d), window (w) {}
+
+X11EditorWindow::~X11EditorWindow()
+{
+    plugin.dispatch (effEditClose);
+    XDestroyWindow (asDisplay (display), window);
+    XCloseDisplay (asDisplay (display));
+}
+
+void X11EditorWindow::idle()
+{
+    plugin.dispatch (effEditIdle);
+    XSync (asDisplay (display), False);
+
+    while (XPending (asDisplay (display)) > 0)
+    {
+        XEvent event;
+        XNextEvent (asDisplay (display), &event);
+    }
+}
+
+X11EditorWindow::Size X11EditorWindow::shownEditorSize() const
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    Size size;
+
+    if (XQueryTree (asDisplay (display), window, &root, &parent, &children, &count) == 0)
+        return size;
+
+    for (unsigned int i = 0; i < count; ++i)
+    {
+        XWindowAttributes attributes {};
+        if (XGetWindowAttributes (asDisplay (display), children[i], &attributes) != 0 && attributes.map_state == IsViewable)
+            size = { attributes.width, attributes.height };
+    }
+
+    if (children != nullptr)
+        XFree (children);
+
+    return size;
+}

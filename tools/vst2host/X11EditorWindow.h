@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Vst2Plugin.h"
+
+#include <memory>
+#include <string>
+
+// A plug-in's editor embedded in an X11 window, as a Linux VST 2 host shows it: a window of the
+// size effEditGetRect reports, effEditOpen with the window's id, effEditIdle from this thread
+// while it is open, effEditClose when it goes. One per plug-in at a time.
+class X11EditorWindow
+{
+public:
+    struct Size
+    {
+        int width = 0, height = 0;
+    };
+
+    // The editor's size as the plug-in reports it; 0 × 0 when it reports none.
+    static Size requestedSize (Vst2Plugin& plugin);
+
+    // Opens the editor in a new window on the default display; null with a message in error when
+    // there is no display or the plug-in opens no editor.
+    static std::unique_ptr<X11EditorWindow> open (Vst2Plugin& plugin, std::string& error);
+
+    // Closes the editor, then the window.
+    ~X11EditorWindow();
+
+    // One effEditIdle, then the display's pending requests are flushed.
+    void idle();
+
+    // The size of the plug-in's child window while it is mapped; 0 × 0 while it is not.
+    Size shownEditorSize() const;
+
+    unsigned long windowId() const noexcept { return window; }
+
+private:
+    X11EditorWindow (Vst2Plugin& plugin, void* display, unsigned long window);
+
+    Vst2Plugin& plugin;
+    void* display;
+    unsigned long window;
+};
