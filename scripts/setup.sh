@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the tools need. Safe to run again:
-# packages already present are left alone and nothing is downloaded when all are installed.
+# Installs every Debian package the build, the tests and the tools need, or, given package names,
+# just those (scripts/bench-setup.sh). Safe to run again: packages already present are left alone
+# and nothing is downloaded when all are installed.
 set -euo pipefail
 
 packages=(
@@ -19,6 +20,8 @@ packages=(
   # the typeface the editor embeds; screenshots of the opened editor
   fonts-dejavu-core imagemagick
 )
+
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

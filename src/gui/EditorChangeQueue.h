@@ -11,8 +11,8 @@
 // The editor's mirror of every parameter's last value and the queue of indices whose value
 // changed since the last refresh tick.
 //
-// Changes are reported wherever the processor applies them: the audio thread's drain, host
-// threads that apply a value at once, the message thread's idle tick. So the queue takes any
+// Changes are reported wherever the processor applies them: the audio thread's drain and the
+// message thread's idle tick, which drains while the host does not process. So the queue takes any
 // number of producers (a lock-free ring that never blocks or allocates), and each mirror entry
 // is one atomic word holding both the kind and the value, so a reader never sees half of a write.
 // The processor reports into this object, not into the editor: a member is whole from before the
