@@ -31,13 +31,17 @@ broken() { count "$1" 0 1; }
 
 # ctest's summary: "100% tests passed, 0 tests failed out of 222".
 run_ctest() { # name, then the command
-  local name=$1 out; shift
-  out=$("$@" 2>&1 | tee /dev/stderr | grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" | tail -1)
+  local name=$1 log out total fails; shift
+  log=$(mktemp)
+  "$@" >"$log" 2>&1
+  cat "$log"
+  out=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -1)
   if [ -z "$out" ]; then
-    if "$@" -N 2>/dev/null | grep -q "Total Tests: 0"; then count "$name" 0 0; else broken "$name"; fi
+    if grep -q "No tests were found" "$log"; then count "$name" 0 0; else broken "$name"; fi
+    rm -f "$log"
     return
   fi
-  local total fails
+  rm -f "$log"
   total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$out")
   fails=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$out")
   count "$name" $((total - fails)) "$fails"
