@@ -38,7 +38,11 @@ juce::String formatLfoRate (float value)
 
 juce::String formatPercent (float value)
 {
-    const auto hundredths = (int) (value * 100.0f);
+    // Truncated, but not below what the value stands for: a drag to 0.1 sums to 0.099999994,
+    // which is 10% and not 9%. The allowance is far below one hundredth.
+    constexpr double allowance = 1.0e-4;
+    const auto scaled = (double) value * 100.0;
+    const auto hundredths = (int) (scaled + (scaled < 0.0 ? -allowance : allowance));
     return (value < 0.0f && hundredths == 0 ? "-" : "") + juce::String (hundredths) + "%";
 }
 

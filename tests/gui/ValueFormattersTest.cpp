@@ -29,6 +29,8 @@ TEST (ValueFormatters, Table)
         { formatLfoRate, 1.0f, "5.24kHz" },
         { formatPercent, 0.999f, "99%" },
         { formatPercent, 1.0f, "100%" },
+        { formatPercent, 20 * 0.005f, "10%" },     // a 20-pixel drag from 0 sums to just under 0.1
+        { formatPercent, 0.57f, "57%" },
         { formatPercent, 0.0f, "0%" },
         { formatPercent, -0.5f, "-50%" },
         { formatPercent, -0.001f, "-0%" },
