@@ -123,7 +123,11 @@ void Button::setFaces (const juce::Image* normal, const juce::Image* over, const
 
 void Button::addAction (Action action, Action shiftAction)
 {
-    jassert (action != nullptr);
+    jassert (action != nullptr); // an empty action would throw when the button is clicked
+
+    if (action == nullptr)
+        return;
+
     shiftActions.push_back (shiftAction != nullptr ? std::move (shiftAction) : action);
     actions.push_back (std::move (action));
 }

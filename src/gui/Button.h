@@ -26,7 +26,7 @@ public:
     static int frameCountOf (int buttonStyle) noexcept;
     static bool togglesOf (int buttonStyle) noexcept { return buttonStyle == 1 || buttonStyle == 2 || buttonStyle == 5 || buttonStyle == 6; }
 
-    // The shift action defaults to the action itself.
+    // The shift action defaults to the action itself; an empty action is left out.
     void addAction (Action action, Action shiftAction = {});
 
 protected:

@@ -51,11 +51,6 @@ void Menu::stepChanged (int step)
     setSelectedId (step + 1, juce::dontSendNotification);
 }
 
-void Menu::mouseDown (const juce::MouseEvent& e)
-{
-    juce::ComboBox::mouseDown (e);
-}
-
 void Menu::mouseEnter (const juce::MouseEvent& e)
 {
     juce::ComboBox::mouseEnter (e);

@@ -20,7 +20,6 @@ public:
 
     void stepChanged (int step) override;
 
-    void mouseDown (const juce::MouseEvent&) override;
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;
     void enablementChanged() override;
