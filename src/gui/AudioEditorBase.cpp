@@ -2,6 +2,7 @@
 
 #include "AudioControl.h"
 #include "DesktopPointer.h"
+#include "MessageScreen.h"
 #include "../events/EventKinds.h"
 #include "../processor/AudioProcessorBase.h"
 
@@ -17,6 +18,8 @@ AudioEditorBase::AudioEditorBase (AudioProcessorBase& owner)
 {
     addAndMakeVisible (*background);
     setSize (background->getWidth(), background->getHeight());
+    messageScreen = std::make_unique<MessageScreen> (*this, getWidth(), getHeight());
+    addChildComponent (*messageScreen);
 
     processorBase.setParameterChangeReceiver (&changes);
     processorBase.setPlayPositionReceiver (&playPosition);
@@ -29,6 +32,7 @@ AudioEditorBase::~AudioEditorBase()
     processorBase.editorShown (false);
     processorBase.setParameterChangeReceiver (nullptr);
     processorBase.setPlayPositionReceiver (nullptr);
+    messageScreen.reset();
     background.reset();
 }
 

@@ -15,11 +15,13 @@
 
 class AudioControl;
 class AudioProcessorBase;
+class MessageScreen;
 struct StateBlock;
 
 // The framework's editor window, 525 × 633 on the product's background. It keeps a mirror of
 // every parameter, binds controls to parameters, writes their values to the processor, and
-// every 50 ms delivers to the controls what the processor reports it applied.
+// every 50 ms delivers to the controls what the processor reports it applied. Errors posted by
+// anyone appear on its message screen.
 //
 // Threads: the processor reports changes and play positions from any thread, into the change
 // queue and the play position; everything else runs on the message thread. The destructor
@@ -85,6 +87,7 @@ private:
     std::map<int, std::vector<AudioControl*>> registry;
     Layout layout;   // outlives every child that uses it
     std::unique_ptr<ImagePanel> background;
+    std::unique_ptr<MessageScreen> messageScreen;   // hidden until an error is posted
     EditorChangeQueue changes;
     PlayPosition playPosition;
     std::unique_ptr<Pointer> pointer;

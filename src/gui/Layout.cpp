@@ -1,6 +1,8 @@
 #include "Layout.h"
 
 #include "Font.h"
+#include "Label.h"
+#include "Menu.h"
 #include "Palette.h"
 
 #include <Resources.h>
@@ -72,6 +74,28 @@ void Layout::getIdealPopupMenuItemSize (const juce::String& text, bool isSeparat
     const auto font = getPopupMenuFont();
     idealWidth = (int) font.getStringWidthFloat (text) + (standardMenuItemHeight == -1 ? 11 : 32);
     idealHeight = juce::roundToInt (font.getHeight() * 1.3f);
+}
+
+void Layout::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int buttonX, int buttonY,
+                           int buttonW, int buttonH, juce::ComboBox& box)
+{
+    auto* menu = dynamic_cast<Menu*> (&box);
+
+    if (menu == nullptr)
+    {
+        juce::LookAndFeel_V1::drawComboBox (g, width, height, isButtonDown, buttonX, buttonY, buttonW, buttonH, box);
+        return;
+    }
+
+    if (menu->getImage().isValid())
+        g.drawImage (menu->getImage(), 0, 0, width, height, 0, menu->getFrameOffset(), width, height);
+}
+
+juce::Label* Layout::createComboBoxTextBox (juce::ComboBox&)
+{
+    auto* label = new Label (1, {});
+    label->setJustificationType (juce::Justification::centredLeft);
+    return label;
 }
 
 void Layout::positionComboBoxText (juce::ComboBox& box, juce::Label& label)

@@ -22,6 +22,11 @@ public:
     void getIdealPopupMenuItemSize (const juce::String& text, bool isSeparator, int standardMenuItemHeight,
                                     int& idealWidth, int& idealHeight) override;
 
+    // A Menu draws its picture's current frame; its text is the framework label, drawn alike
+    // enabled or disabled in the colour the menu gives it.
+    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown, int buttonX, int buttonY,
+                       int buttonW, int buttonH, juce::ComboBox&) override;
+    juce::Label* createComboBoxTextBox (juce::ComboBox&) override;
     // The text of a combo box: inset by one pixel, the 11.4 font, never squeezed.
     void positionComboBoxText (juce::ComboBox&, juce::Label&) override;
 

@@ -6,6 +6,7 @@ SplashClickArea::SplashClickArea (ControlEditor& owner, const void* imageData, i
     : Control (owner), target (splash), image (juce::ImageCache::getFromMemory (imageData, imageSize))
 {
     setSize (image.getWidth(), image.getHeight());
+    setTip ("Click for additional information.");
 }
 
 void SplashClickArea::paint (juce::Graphics& g)

@@ -5,12 +5,12 @@
 
 #include <memory>
 
-// A processor of five parameters for the editor's tests: 0 has 2 steps, 1 has 3, 2 and 4 are
-// continuous, 3 is a placeholder. Its editor is the framework's, started with the tip "tip".
+// A processor of six parameters for the editor's tests: 0 has 2 steps, 1 has 3, 2 and 4 are
+// continuous, 3 is a placeholder, 5 has 10 steps. Its editor is the framework's, started with the tip "tip".
 class GuiTestProcessor : public AudioProcessorBase
 {
 public:
-    static constexpr int twoSteps = 0, threeSteps = 1, continuous = 2, placeholder = 3, other = 4;
+    static constexpr int twoSteps = 0, threeSteps = 1, continuous = 2, placeholder = 3, other = 4, tenSteps = 5;
 
     GuiTestProcessor()
     {
@@ -19,6 +19,7 @@ public:
         registerParameter (continuousRecord, "Level", ParameterRecord::plain);
         addReservedParameters (1);
         registerParameter (otherRecord, "Other", ParameterRecord::plain);
+        registerParameter (tenStepRecord, "Ten", ParameterRecord::plain);
         finishConstruction();
     }
 
@@ -49,7 +50,7 @@ protected:
     }
 
 private:
-    ParameterRecord twoStepRecord { 2 }, threeStepRecord { 3 }, continuousRecord, otherRecord;
+    ParameterRecord twoStepRecord { 2 }, threeStepRecord { 3 }, continuousRecord, otherRecord, tenStepRecord { 10 };
 };
 
 // A control that logs what it hears, for the registry and refresh tests.

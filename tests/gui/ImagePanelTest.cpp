@@ -45,6 +45,7 @@ TEST_F (ImageControls, TheLogoLightsUpUnderTheMouseAndAClickShowsTheAboutScreenU
     SplashClickArea logo (*editor, Resources::logo_product_highlight_png, Resources::logo_product_highlight_pngSize, splash);
     EXPECT_EQ (logo.getWidth(), 90);
     EXPECT_EQ (logo.getHeight(), 21);
+    EXPECT_EQ (logo.getTip(), "Click for additional information.");
 
     const auto litPixels = [&] {
         const auto snapshot = logo.createComponentSnapshot (logo.getLocalBounds());
