@@ -23,7 +23,7 @@ bool EditorChangeQueue::store (int index, std::uint64_t word) noexcept
     return true;
 }
 
-bool EditorChangeQueue::seed (int index, std::uint64_t word) noexcept
+bool EditorChangeQueue::storeFirst (int index, std::uint64_t word) noexcept
 {
     if (! isValid (index))
         return false;

@@ -45,8 +45,8 @@ public:
 
     // The processor's first values: written and queued only where nothing was reported yet, so
     // a change applied while the editor opens is never overwritten by an older value.
-    bool seedValue (int index, float value) noexcept { return seed (index, packValue (value)); }
-    bool seedStep (int index, int step) noexcept { return seed (index, packStep (step)); }
+    bool seedValue (int index, float value) noexcept { return storeFirst (index, packValue (value)); }
+    bool seedStep (int index, int step) noexcept { return storeFirst (index, packStep (step)); }
 
     Entry entry (int index) const noexcept;
 
@@ -62,7 +62,7 @@ private:
     static bool isValid (int index) noexcept { return index >= 0 && index < numParameters; }
 
     bool store (int index, std::uint64_t word) noexcept;
-    bool seed (int index, std::uint64_t word) noexcept;
+    bool storeFirst (int index, std::uint64_t word) noexcept;
     bool push (int index) noexcept { return ring.push (index); }
 
     std::array<std::atomic<std::uint64_t>, numParameters> mirror {};

@@ -18,7 +18,7 @@ int main (int argc, char** argv)
 {
     if (argc != 3)
     {
-        std::cerr << "usage: orvanta-fuzz-seeds <bank seed folder> <program seed folder>\n";
+        std::cerr << "usage: orvanta-fuzz-seeds <folder for bank chunks> <folder for program chunks>\n";
         return 2;
     }
 

@@ -66,7 +66,7 @@ TEST_F (Editor, TheFirstTickShowsEveryCurrentValueAndReopeningStartsAFreshMirror
 
 TEST_F (Editor, TheProcessorsOpeningValuesNeverOverwriteAChangeReportedMeanwhile)
 {
-    // A change applied while the editor opens is reported before the processor's seed of it
+    // A change applied while the editor opens is reported before the processor's opening value of it
     // reaches the mirror: the newer value stays, and the index is delivered once.
     editor.reset();
     editor = std::make_unique<AudioEditorHelpers> (processor);
