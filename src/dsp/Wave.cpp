@@ -276,7 +276,7 @@ void Wave::buildLevelTables() noexcept
 
 void Wave::clearDisplayTable() noexcept
 {
-    displayTable.fill (0.0f);
+    displayTable.clear();
 }
 
 float Wave::endValue() const noexcept
@@ -360,7 +360,7 @@ void Wave::publish() noexcept
     tables->hasPoints = numControlPoints > 0;
 
     if (tables->hasPoints)
-        std::copy_n (tables->levels.begin(), displaySize, displayTable.begin());
+        displayTable.write (tables->levels.data());
     else
         clearDisplayTable();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../processor/AudioNode.h"
+#include "DisplayTable.h"
 #include "WavePoint.h"
 #include "WaveTables.h"
 
@@ -20,7 +21,7 @@ public:
     static constexpr int unitsPerXStep = cycleLength / WaveTables::xSteps;
     static constexpr int periodicNeighbours = 6;                           // 3 from each adjacent cycle
     static constexpr int maxControlPoints = WaveTables::numSlots * WavePoint::maxType + periodicNeighbours;
-    static constexpr int displaySize = WaveTables::xSteps;
+    static constexpr int displaySize = DisplayTable::size;
     static_assert (displaySize == DspContext::levelSizeOf (0), "the display shows level 0 whole");
 
     Wave (AudioNode& parentNode, WaveTables& waveTables, EventDispatcherAudio* eventDispatcher);
@@ -67,7 +68,7 @@ public:
     // The curve always repeats: the control polygon borrows its ends from the adjacent cycles.
     static constexpr bool periodic = true;
 
-    std::array<float, displaySize> displayTable {};   // level 0, for the curve editor
+    DisplayTable displayTable;                        // level 0, for the curve editor
     std::atomic<bool> displayUpdated { false };       // the editor clears it after repainting
     // A point parameter has changed. Atomic: a host write applied at once (offline, or with a
     // full queue) sets it on the host's thread while the audio thread clears it.

@@ -113,7 +113,7 @@ Wave* WaveProcessor::getWave (int waveIndex)
 void WaveProcessor::adoptWave (int w, std::unique_ptr<Wave> wave)
 {
     const auto i = (size_t) w;
-    waveState.displayTables[i] = wave->displayTable.data();
+    waveState.displayTables[i] = &wave->displayTable;
     waveState.displayFlags[i] = &wave->displayUpdated;
     wave->setSpareTable (&spare);
     waves[i] = std::move (wave);

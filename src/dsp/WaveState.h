@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayTable.h"
 #include "WaveSnapshot.h"
 
 #include <array>
@@ -33,7 +34,7 @@ struct WaveState
     bool showLeftChannel = true;
     bool showRightChannel = true;
 
-    std::array<const float*, numWaves> displayTables {};
+    std::array<const DisplayTable*, numWaves> displayTables {};
     std::array<std::atomic<bool>*, numWaves> displayFlags {};
 
     std::array<std::array<int, numSlots>, numWaves> selectionOffsetsX {};

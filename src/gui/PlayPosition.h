@@ -13,6 +13,7 @@ public:
     struct Values
     {
         float phase = 0.0f, rate = 0.0f;
+        bool reported = false;   // false until the first rendered range since the editor opened
     };
 
     void setPlayPosition (float phase, float rate) override;
@@ -20,4 +21,5 @@ public:
 
 private:
     std::atomic<float> phase { 0.0f }, rate { 0.0f };
+    std::atomic<bool> reported { false };
 };

@@ -40,6 +40,8 @@ private:
     // Registers a record of the StateBlock at the layout's index, under the layout's name.
     void registerNamed (ParameterRecord& record, int index);
     void addReservedUpTo (int index);
+    // The curve editor with the oscilloscope behind it, on the editor's background.
+    void addCurveView (AudioEditorBase& editor);
 
     std::unique_ptr<SignalSmoother> smoother;
     std::unique_ptr<ToneOrvanta> tone;

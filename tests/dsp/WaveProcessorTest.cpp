@@ -61,7 +61,7 @@ namespace
             rebuildAll();
         }
 
-        float displayed (int w, int i) { return waveState().displayTables[(size_t) w][i]; }
+        float displayed (int w, int i) { return (*waveState().displayTables[(size_t) w])[i]; }
 
         // Every interpolation table the LFO may play of wave w, all levels one after the other.
         std::vector<float> played (int w)
@@ -95,7 +95,7 @@ TEST_F (WaveProcessorTest, OwnsTenCubicWavesAndPublishesThemToTheEditor)
         SCOPED_TRACE (w);
         EXPECT_NE (dynamic_cast<WaveCubic*> (&wave (w)), nullptr);
         EXPECT_EQ (wave (w).tables, &processor->state->waves[(size_t) w]);
-        EXPECT_EQ (waveState().displayTables[(size_t) w], wave (w).displayTable.data());
+        EXPECT_EQ (waveState().displayTables[(size_t) w], &wave (w).displayTable);
         EXPECT_EQ (waveState().displayFlags[(size_t) w], &wave (w).displayUpdated);
         EXPECT_TRUE (wave (w).displayUpdated) << "a new wave is built before processing starts";
     }

@@ -137,7 +137,7 @@ namespace
 
 namespace
 {
-    int showEditor (Vst2Plugin& plugin, int milliseconds)
+    int showEditor (Vst2Plugin& plugin, double sampleRate, int milliseconds)
     {
         using Clock = std::chrono::steady_clock;
         const auto size = X11EditorWindow::requestedSize (plugin);
@@ -157,9 +157,18 @@ namespace
         std::printf ("editor window    0x%lx, effEditOpen and one idle took %.1f ms\n", window->windowId(), opened);
         std::fflush (stdout);
 
-        // A host idles its editors about every 10 ms.
+        // A host idles its editors about every 10 ms; a 440 Hz tone plays meanwhile, 10 ms per
+        // idle, so the curve view's play position and oscilloscope move.
+        const int blockSize = (int) (sampleRate / 100.0);
+        std::vector<float> in ((size_t) blockSize), left ((size_t) blockSize), right ((size_t) blockSize);
+        long sample = 0;
+
         for (auto end = Clock::now() + std::chrono::milliseconds (milliseconds); Clock::now() < end;)
         {
+            for (auto& v : in)
+                v = 0.5f * (float) std::sin (2.0 * 3.141592653589793 * 440.0 * (double) sample++ / sampleRate);
+
+            plugin.processStereo (in.data(), in.data(), left.data(), right.data(), blockSize);
             window->idle();
             std::this_thread::sleep_for (std::chrono::milliseconds (10));
         }
@@ -194,7 +203,7 @@ int main (int argc, char** argv)
     plugin->resume();
 
     if (argc >= 4 && std::string (argv[2]) == "--show-editor")
-        return showEditor (*plugin, std::atoi (argv[3]));
+        return showEditor (*plugin, options.sampleRate, std::atoi (argv[3]));
 
     printIdentity (*plugin, options.sampleRate);
 
