@@ -126,3 +126,41 @@ TEST (Vst2Editor, TwentyOpenAndCloseCyclesWhileAnotherThreadProcessesAudio)
     EXPECT_TRUE (audio.undisturbed.load());
     EXPECT_GE (audio.blocks.load(), 80);
 }
+
+TEST (Vst2Editor, ShowsTheCurveViewInTheProductColourWhileAudioPlays)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    plugin->resume();
+    AudioThread audio (*plugin);
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+
+    // Somewhere across the curve view's row 300 (the view spans x 35 ... 307) the curve crosses
+    // in orange; the editor paints within a few refresh ticks.
+    const auto orangeInRow = [&]
+    {
+        for (int x = 35; x < 308; ++x)
+        {
+            const auto p = window->pixelAt (x, 300);
+            const int r = (int) (p >> 16) & 0xff, g = (int) (p >> 8) & 0xff, b = (int) p & 0xff;
+            if (r > 0xc8 && g > 0x50 && g < 0xb0 && b < 0x50)
+                return true;
+        }
+        return false;
+    };
+
+    bool found = false;
+    for (int i = 0; i < maxIdles && ! found; ++i)
+    {
+        window->idle();
+        found = orangeInRow();
+    }
+
+    EXPECT_TRUE (found);
+    window.reset();
+    audio.stop();
+    plugin->suspend();
+}

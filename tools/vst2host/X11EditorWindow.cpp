@@ -1,6 +1,7 @@
 #include "X11EditorWindow.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdio>
 
@@ -108,4 +109,17 @@ X11EditorWindow::Size X11EditorWindow::shownEditorSize() const
         XFree (children);
 
     return size;
+}
+
+unsigned long X11EditorWindow::pixelAt (int x, int y) const
+{
+    // The window's picture includes the editor's child window painted over it.
+    auto* image = XGetImage (asDisplay (display), window, x, y, 1, 1, AllPlanes, ZPixmap);
+
+    if (image == nullptr)
+        return 0;
+
+    const auto pixel = XGetPixel (image, 0, 0);
+    XDestroyImage (image);
+    return pixel;
 }

@@ -32,6 +32,9 @@ public:
     // The size of the plug-in's child window while it is mapped; 0 × 0 while it is not.
     Size shownEditorSize() const;
 
+    // The colour on screen at (x, y) of the window, as 0xRRGGBB of a 24-bit visual.
+    unsigned long pixelAt (int x, int y) const;
+
     unsigned long windowId() const noexcept { return window; }
 
 private:
