@@ -236,8 +236,6 @@ TEST_F (WaveControlView, ThePlayTrailFollowsThePhaseOrStaysFixedAboveTwoPointEig
         EXPECT_NEAR (view.getTrailStart(), c.start, 1.0e-6f) << c.phase << " at " << c.rate;
         EXPECT_NEAR (view.getTrailEnd(), c.end, 1.0e-6f) << c.phase << " at " << c.rate;
     }
-
-    EXPECT_NEAR (view.getTrailStart(), 0.327586f, 1.0e-5f);
 }
 
 TEST_F (WaveControlView, TheTrailLightensTheCurveUpToThePlayPositionAndWrapsPastTheCycleEnd)
