@@ -5,7 +5,7 @@
 #include "../dsp/SignalSmoother.h"
 #include "../dsp/ToneOrvanta.h"
 #include "../dsp/WaveCubicProcessor.h"
-#include "../gui/AudioEditorHelpers.h"
+#include "../plugineditor/AudioEditor.h"
 
 AudioProcessor::AudioProcessor()
 {
@@ -112,19 +112,9 @@ void AudioProcessor::renderVoice (ToneBase& voice, juce::AudioBuffer<float>& buf
     reportPlayPosition ((float) lfo.phase(), (float) lfo.rate());
 }
 
-juce::String AudioProcessor::defaultTipText()
-{
-    return juce::String (JucePlugin_Name).removeCharacters ("23") + " " + JucePlugin_VersionString
-         + "\n\nClick the Vostrelle logo for additional information.";
-}
-
 std::unique_ptr<AudioEditorBase> AudioProcessor::createProductEditor()
 {
-    // The framework editor on the product's artwork, until the product's own layout places its
-    // controls on it.
-    auto editor = std::make_unique<AudioEditorHelpers> (*this);
-    editor->start (defaultTipText());
-    return editor;
+    return std::make_unique<AudioEditor> (*this);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
