@@ -4,7 +4,6 @@
 #include "Vst2Plugin.h"
 #include "X11EditorWindow.h"
 
-#include <X11/Xlib.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,6 +13,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <X11/Xlib.h>   // last: its macros clash with gtest's names
 
 namespace
 {
