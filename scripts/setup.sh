@@ -19,6 +19,8 @@ packages=(
   clang libclang-rt-14-dev
   # the typeface the editor embeds; screenshots of the opened editor
   fonts-dejavu-core imagemagick
+  # real X pointer events for the editor tests under Xvfb
+  xdotool
 )
 
 [ $# -eq 0 ] || packages=("$@")

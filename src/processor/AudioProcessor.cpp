@@ -5,8 +5,7 @@
 #include "../dsp/SignalSmoother.h"
 #include "../dsp/ToneOrvanta.h"
 #include "../dsp/WaveCubicProcessor.h"
-#include "../gui/AudioEditorHelpers.h"
-#include "../waveeditor/WaveControl.h"
+#include "../plugineditor/AudioEditor.h"
 
 AudioProcessor::AudioProcessor()
 {
@@ -113,42 +112,9 @@ void AudioProcessor::renderVoice (ToneBase& voice, juce::AudioBuffer<float>& buf
     reportPlayPosition ((float) lfo.phase(), (float) lfo.rate());
 }
 
-juce::String AudioProcessor::defaultTipText()
-{
-    return juce::String (JucePlugin_Name).removeCharacters ("23") + " " + JucePlugin_VersionString
-         + "\n\nClick the Vostrelle logo for additional information.";
-}
-
 std::unique_ptr<AudioEditorBase> AudioProcessor::createProductEditor()
 {
-    // The framework editor on the product's artwork, until the product's own layout places its
-    // controls on it.
-    auto editor = std::make_unique<AudioEditorHelpers> (*this);
-    addCurveView (*editor);
-    editor->start (defaultTipText());
-    return editor;
-}
-
-void AudioProcessor::addCurveView (AudioEditorBase& editor)
-{
-    WaveControl::Options options;
-    options.colour = Palette::highlight;
-    options.transposed = true;
-    options.oscilloscope = getOscilloscope()->getScopeTraces (0);
-    options.editable = true;
-    options.gridAndPoints = true;
-    auto view = std::make_unique<WaveControl> (editor, *getWaveProcessor()->getWaveState(), options);
-    view->setValueName ("Panning");
-    view->setTopLeftPosition (35, 0);
-    auto& added = editor.getBackground().addOwnedChild (std::move (view));
-
-    // It hears the visible wave and every point of every wave.
-    editor.registerControl (ParameterLayout::visibleWave, added);
-
-    for (int wave = 0; wave < ParameterLayout::numWaves; ++wave)
-        for (int slot = 0; slot < ParameterLayout::numSlots; ++slot)
-            for (auto field : { ParameterLayout::pointX, ParameterLayout::pointY, ParameterLayout::pointType })
-                editor.registerControl (ParameterLayout::pointParameter (wave, slot, field), added);
+    return std::make_unique<AudioEditor> (*this);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -28,10 +28,6 @@ public:
     // for octave step 0 ("All Notes"), else octave step 1 is the octave of note 0.
     static int triggerNoteFor (int octaveStep, int noteStep) noexcept;
 
-    // The product's default tip: its name without the figures 2 and 3, its version and where to
-    // find more.
-    static juce::String defaultTipText();
-
 protected:
     std::unique_ptr<AudioEditorBase> createProductEditor() override;
 

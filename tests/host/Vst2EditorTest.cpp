@@ -8,8 +8,13 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include <X11/Xlib.h>   // last: its macros clash with gtest's names
 
 namespace
 {
@@ -35,6 +40,48 @@ namespace
             window.idle();
         }
         return false;
+    }
+
+    struct ScreenRect
+    {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+
+    // A mapped top-level window other than the host's own: the plug-in's popup menu.
+    std::optional<ScreenRect> popupWindow (unsigned long hostWindow)
+    {
+        Display* display = XOpenDisplay (nullptr);
+        if (display == nullptr)
+            return std::nullopt;
+
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        std::optional<ScreenRect> found;
+
+        if (XQueryTree (display, DefaultRootWindow (display), &root, &parent, &children, &count) != 0)
+            for (unsigned int i = 0; i < count; ++i)
+            {
+                XWindowAttributes a {};
+                if (children[i] != hostWindow && XGetWindowAttributes (display, children[i], &a) != 0
+                    && a.map_state == IsViewable)
+                    found = ScreenRect { a.x, a.y, a.width, a.height };
+            }
+
+        if (children != nullptr)
+            XFree (children);
+        XCloseDisplay (display);
+        return found;
+    }
+
+    // Real pointer events through the X server, as a user's mouse makes them.
+    bool xdotool (const std::string& arguments)
+    {
+        return std::system (("xdotool " + arguments).c_str()) == 0;
+    }
+
+    std::string at (int x, int y)
+    {
+        return "mousemove " + std::to_string (x) + " " + std::to_string (y);
     }
 
     // Processes a tone in blocks of 256 on its own thread, as a host's audio thread does, and
@@ -163,4 +210,50 @@ TEST (Vst2Editor, ShowsTheCurveViewInTheProductColourWhileAudioPlays)
     window.reset();
     audio.stop();
     plugin->suspend();
+}
+
+// "Speed Type" is parameter 4 with 7 steps; "Hertz Retrig." is step 4. The menu sits at
+// (371, 54), 84 x 15, in the window, which an X server without a window manager puts at (0, 0).
+TEST (Vst2Editor, ARealClickOnTheSpeedTypeMenuAndItsHertzRetrigItemSetsTheParameter)
+{
+    if (std::system ("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
+
+    constexpr int speedType = 4, speedTypeSteps = 7, hertzRetrig = 4;
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto& effect = plugin->effect();
+    effect.setParameter (&effect, speedType, 0.0f);
+
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+
+    ASSERT_TRUE (xdotool (at (413, 61) + " click 1"));
+    std::optional<ScreenRect> popup;
+    for (int i = 0; i < maxIdles && ! popup; ++i)
+    {
+        window->idle();
+        popup = popupWindow (window->windowId());
+    }
+    ASSERT_TRUE (popup.has_value()) << "the menu did not open";
+
+    // The items fill the popup evenly, but for its thin border.
+    const int itemX = popup->x + popup->width / 2;
+    const int itemY = popup->y + (2 * hertzRetrig + 1) * popup->height / (2 * speedTypeSteps);
+    ASSERT_TRUE (xdotool (at (itemX, itemY - 2) + " " + at (itemX, itemY)));
+
+    // A popup ignores clicks in its first moments; click again while it is still open.
+    const float wanted = (float) hertzRetrig / (float) speedTypeSteps;
+    for (int attempt = 0; attempt < 100 && effect.getParameter (&effect, speedType) != wanted; ++attempt)
+    {
+        if (popupWindow (window->windowId()))
+            ASSERT_TRUE (xdotool ("click 1"));
+        for (int i = 0; i < 20; ++i)
+            window->idle();
+    }
+
+    EXPECT_FLOAT_EQ (effect.getParameter (&effect, speedType), wanted);
+    EXPECT_FALSE (popupWindow (window->windowId()).has_value());
 }
