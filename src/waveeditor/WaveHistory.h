@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/WaveState.h"
+#include "../dsp/WaveState.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "WaveTransforms.h"
 
-#include "dsp/WavePoint.h"
+#include "../dsp/WavePoint.h"
 
 #include <algorithm>
 #include <cmath>

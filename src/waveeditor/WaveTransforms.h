@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/WaveState.h"
+#include "../dsp/WaveState.h"
 
 #include <juce_core/juce_core.h>
 

@@ -58,7 +58,9 @@ TEST (WaveTransformsTest, MovesGoAllTheWayOrNotAtAll)
         const auto moved = c.move (fivePoints);
         ASSERT_EQ (moved.has_value(), c.expected.has_value());
         if (moved)
+        {
             EXPECT_NEAR (c.isX ? (float) moved->x[(size_t) c.slot] : moved->y[(size_t) c.slot], *c.expected, 1.0e-6f);
+        }
     }
 }
 
