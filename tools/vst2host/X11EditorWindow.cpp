@@ -123,3 +123,43 @@ unsigned long X11EditorWindow::pixelAt (int x, int y) const
     XDestroyImage (image);
     return pixel;
 }
+
+std::vector<unsigned long> X11EditorWindow::pixelsIn (int x, int y, int width, int height) const
+{
+    std::vector<unsigned long> pixels;
+    auto* image = XGetImage (asDisplay (display), window, x, y, (unsigned) width, (unsigned) height, AllPlanes, ZPixmap);
+
+    if (image == nullptr)
+        return pixels;
+
+    pixels.reserve ((size_t) (width * height));
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            pixels.push_back (XGetPixel (image, column, row));
+
+    XDestroyImage (image);
+    return pixels;
+}
+
+bool X11EditorWindow::writePicture (const std::string& path) const
+{
+    XWindowAttributes attributes {};
+    if (XGetWindowAttributes (asDisplay (display), window, &attributes) == 0)
+        return false;
+
+    const auto pixels = pixelsIn (0, 0, attributes.width, attributes.height);
+    auto* file = pixels.empty() ? nullptr : std::fopen (path.c_str(), "wb");
+
+    if (file == nullptr)
+        return false;
+
+    bool written = std::fprintf (file, "P6\n%d %d\n255\n", attributes.width, attributes.height) > 0;
+
+    for (const auto pixel : pixels)
+    {
+        const unsigned char rgb[] { (unsigned char) (pixel >> 16), (unsigned char) (pixel >> 8), (unsigned char) pixel };
+        written = std::fwrite (rgb, 1, 3, file) == 3 && written;
+    }
+
+    return std::fclose (file) == 0 && written;
+}

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A plug-in's editor embedded in an X11 window, as a Linux VST 2 host shows it: a window of the
 // size effEditGetRect reports, effEditOpen with the window's id, effEditIdle from this thread
@@ -34,6 +35,13 @@ public:
 
     // The colour on screen at (x, y) of the window, as 0xRRGGBB of a 24-bit visual.
     unsigned long pixelAt (int x, int y) const;
+
+    // The colours of an area of the window, row by row, as pixelAt gives them; empty when the
+    // area cannot be read.
+    std::vector<unsigned long> pixelsIn (int x, int y, int width, int height) const;
+
+    // Writes the window's picture as a binary PPM file; false when it cannot.
+    bool writePicture (const std::string& path) const;
 
     unsigned long windowId() const noexcept { return window; }
 
