@@ -32,8 +32,12 @@ void ScopeTrace::clear() noexcept
 
 float ScopeTrace::zoom() const noexcept
 {
-    const float v = zoomRecord != nullptr ? zoomRecord->storage : zoomWithoutRecord;
-    return std::pow (2.0f, zoomOctaves * v) * zoomBase;
+    return zoomOf (zoomRecord != nullptr ? zoomRecord->storage : zoomWithoutRecord);
+}
+
+float ScopeTrace::zoomOf (float zoomValue) noexcept
+{
+    return std::pow (2.0f, zoomOctaves * zoomValue) * zoomBase;
 }
 
 double ScopeTrace::columnsPerSample() const noexcept

@@ -33,6 +33,7 @@ public:
 
     // How much the editor scales the trace: 2^(13 · v) / 32 for zoom value v.
     float zoom() const noexcept;
+    static float zoomOf (float zoomValue) noexcept;
 
     int getColumns() const noexcept { return columns; }
     float minimum (int column) const noexcept { return minima[(size_t) column].load (std::memory_order_relaxed); }

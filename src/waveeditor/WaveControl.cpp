@@ -319,7 +319,8 @@ void WaveControl::drawScope (juce::Graphics& g)
 
 void WaveControl::drawScopePair (juce::Graphics& g, int leftTrace, int rightTrace)
 {
-    const float zoom = oscilloscopeSource->trace (leftTrace).zoom();
+    // The zoom from the editor's mirror: the record itself belongs to the audio thread's drain.
+    const float zoom = ScopeTrace::zoomOf (getEditor().mirrorEntry (ParameterLayout::oscilloscopeZoom).value);
     const float centre = (float) valueLength * 0.5f;
     const float innerLeft = centre - scopeCentreGap, innerRight = centre + scopeCentreGap;
     const float reach = centre - scopeCentreGap - (float) valueMargin - scopeInset;
