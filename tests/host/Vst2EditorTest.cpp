@@ -271,3 +271,38 @@ TEST (Vst2Editor, ARealClickOnTheSpeedTypeMenuAndItsHertzRetrigItemSetsTheParame
     EXPECT_FLOAT_EQ (effect.getParameter (&effect, speedType), wanted);
     EXPECT_FALSE (popupWindow (window->windowId()).has_value());
 }
+
+// "Mix" is parameter 16; its knob's strip sits at (406, 211), 48 px across. Dragging it down
+// with real pointer events turns it down; the host hears the new value.
+TEST (Vst2Editor, ARealDragDownOnTheMixKnobTurnsItDown)
+{
+    if (std::system ("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
+
+    constexpr int mix = 16;
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto& effect = plugin->effect();
+    effect.setParameter (&effect, mix, 1.0f);
+
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+
+    ASSERT_TRUE (xdotool (at (430, 228) + " mousedown 1"));
+    for (int step = 1; step <= 10; ++step)
+    {
+        ASSERT_TRUE (xdotool (at (430, 228 + 6 * step)));
+        for (int i = 0; i < 5; ++i)
+            window->idle();
+    }
+    ASSERT_TRUE (xdotool ("mouseup 1"));
+
+    for (int i = 0; i < maxIdles && effect.getParameter (&effect, mix) == 1.0f; ++i)
+        window->idle();
+
+    const float turned = effect.getParameter (&effect, mix);
+    EXPECT_LT (turned, 0.9f);
+    EXPECT_GE (turned, 0.0f);
+}
