@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WaveTables.h"
+#include "../events/SequenceLock.h"
 
 #include <juce_core/juce_core.h>
 
@@ -10,17 +11,13 @@
 // The curve of one wave as the editor draws it: a copy of level 0, rewritten on the audio thread
 // whenever a rebuild is published, copied by the editor on the message thread.
 //
-// A sequence lock hands it over: the writer makes the sequence odd before it writes and even
-// again after, and a copy counts only when it saw the same even sequence before and after. The
-// entries are relaxed atomics, so the two threads never race on them; the writer never waits.
+// A sequence lock hands it over; the entries are relaxed atomics, so the two threads never race
+// on them, and the writer never waits.
 class DisplayTable
 {
 public:
     static constexpr int size = WaveTables::xSteps;
     using Values = std::array<float, size>;
-
-    // Attempts of a copy before it gives up on a writer that keeps rewriting.
-    static constexpr int maxCopyAttempts = 16;
 
     DisplayTable() noexcept { clear(); }
 
@@ -36,9 +33,6 @@ public:
     bool copyTo (Values& copy) const noexcept;
 
 private:
-    void beginWrite() noexcept;
-    void endWrite() noexcept;
-
     std::array<std::atomic<float>, size> entries;
-    std::atomic<juce::uint32> sequence { 0 };
+    SequenceLock lock;
 };
