@@ -30,6 +30,7 @@ void ResizeHandle::mouseExit (const juce::MouseEvent&)
 
 void ResizeHandle::mouseDown (const juce::MouseEvent&)
 {
+    selection.recordBeforeChange();
     toFront (false);
     selection.getCursorHider().hide();
     selection.showHandles (false);

@@ -65,8 +65,14 @@ void Selection::setAnimationListener (std::unique_ptr<juce::ChangeListener> list
         animator.addChangeListener (animationListener.get());
 }
 
+void Selection::recordBeforeChange()
+{
+    curveEditor.recordDragWaveHistory();
+}
+
 void Selection::mouseDown (const juce::MouseEvent&)
 {
+    recordBeforeChange();
     toFront (true);
     cursorHider.hide();
     showHandles (false);

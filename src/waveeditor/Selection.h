@@ -57,6 +57,10 @@ public:
     void setAnimationListener (std::unique_ptr<juce::ChangeListener>);
     bool hasAnimationListener() const noexcept { return animationListener != nullptr; }
 
+    // A selection made without a rubber band has recorded nothing yet: a press on it records the
+    // points first, so that its first move can be undone too.
+    void recordBeforeChange();
+
     void mouseDown (const juce::MouseEvent&) override;
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
