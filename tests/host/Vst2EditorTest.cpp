@@ -306,3 +306,81 @@ TEST (Vst2Editor, ARealDragDownOnTheMixKnobTurnsItDown)
     EXPECT_LT (turned, 0.9f);
     EXPECT_GE (turned, 0.0f);
 }
+
+namespace
+{
+    // Wave 1's first slot: its X, Y and Type parameters follow the 24 plug-in parameters.
+    constexpr int firstPointX = 24, firstPointY = 25, firstPointType = 26;
+
+    // The curve editor spans x 35 ... 307 of the window, time running down from y 26 to 606 and
+    // the pan position across from x 46 (left, y = 1) to 297 (right, y = 0).
+    constexpr int curveLeft = 35;
+    float curveValueAt (int windowX) { return 1.0f - (float) (windowX - curveLeft - 11) / 251.0f; }
+    float cycleAt (int windowY) { return (float) (windowY - 26) / 580.0f; }
+
+    // Left and right power of a steady tone through the plug-in, after enough blocks for the
+    // waves to be rebuilt and queued edits to be applied.
+    std::pair<double, double> channelPowers (Vst2Plugin& plugin)
+    {
+        std::vector<float> in (256), left (256), right (256);
+        double l = 0.0, r = 0.0;
+        for (int block = 0; block < 400; ++block)
+        {
+            for (size_t i = 0; i < in.size(); ++i)
+                in[i] = 0.5f * std::sin (0.03f * (float) (block * 256 + (int) i));
+            plugin.processStereo (in.data(), in.data(), left.data(), right.data(), 256);
+            if (block >= 300)
+                for (size_t i = 0; i < in.size(); ++i)
+                {
+                    l += left[i] * left[i];
+                    r += right[i] * right[i];
+                }
+        }
+        return { l, r };
+    }
+}
+
+// On "Init" (no points, the signal stays in the centre) a real click in the curve editor adds a
+// point and a real drag takes it to the left; the host reads the point back and hears the
+// signal on the left.
+TEST (Vst2Editor, ARealClickAndDragInTheCurveEditorDrawsAPointThatPansTheSound)
+{
+    if (std::system ("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
+
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto& effect = plugin->effect();
+    plugin->dispatch (effSetProgram, 0, effect.numPrograms - 1);
+    plugin->resume();
+    const auto centred = channelPowers (*plugin);
+    ASSERT_NEAR (centred.first / centred.second, 1.0, 1e-3);
+
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+    for (int i = 0; i < 20; ++i)
+        window->idle();
+
+    constexpr int fromX = 135, fromY = 300, toX = 95, toY = 320;
+    ASSERT_TRUE (xdotool (at (fromX, fromY) + " mousedown 1"));
+    for (int step = 1; step <= 10; ++step)
+    {
+        ASSERT_TRUE (xdotool (at (fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10)));
+        for (int i = 0; i < 5; ++i)
+            window->idle();
+    }
+    ASSERT_TRUE (xdotool ("mouseup 1"));
+    for (int i = 0; i < 20; ++i)
+        window->idle();
+
+    const auto panned = channelPowers (*plugin);
+    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f) << "a smooth point";
+    EXPECT_NEAR (effect.getParameter (&effect, firstPointX), cycleAt (toY), 0.003f);
+    EXPECT_NEAR (effect.getParameter (&effect, firstPointY), curveValueAt (toX), 0.005f);
+    EXPECT_GT (panned.first, 2.0 * panned.second) << "the sound moved to the left";
+
+    window.reset();
+    plugin->suspend();
+}
