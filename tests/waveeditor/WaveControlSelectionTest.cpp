@@ -265,7 +265,6 @@ TEST_F (WaveControlSelection, EveryCommandIsOneUndoStep)
 {
     const WaveModifier commands[] = { WaveModifier::DeletePoints, WaveModifier::TimeEarlier, WaveModifier::TimeLaterFine,
                                       WaveModifier::ShapeSine, WaveModifier::ShapeTriangle, WaveModifier::Randomize };
-    view.getRandom().setSeedRandomly();
 
     for (const auto command : commands)
     {
