@@ -19,6 +19,7 @@
 #include "processor/ParameterLayout.h"
 #include "../waveeditor/WaveControlTesting.h"
 #include "waveeditor/WaveHistory.h"
+#include "waveeditor/WaveTransforms.h"
 
 #include <gtest/gtest.h>
 
@@ -399,6 +400,27 @@ TEST_F (CurveButtons, EarlierAndLaterMoveTheWholeWaveAndShiftMovesItFinely)
         click (c.button, c.mods);
         EXPECT_EQ (usedXs(), expected);
     }
+}
+
+TEST_F (CurveButtons, SineAndTriangleReplaceTheVisibleWaveAndRandomizeKeepsItsNumberOfPoints)
+{
+    const auto before = points();
+    const std::pair<int, WaveSnapshot (*) (WaveSnapshot)> shapes[] = { { sineButton, WaveTransforms::sine },
+                                                                       { triangleButton, WaveTransforms::triangle } };
+    for (auto [which, shape] : shapes)
+    {
+        const auto expected = shape (points());
+        click (which);
+        EXPECT_TRUE (WaveHistory::equal (points(), expected)) << which;
+    }
+
+    click (undoButton);
+    click (undoButton);
+    ASSERT_TRUE (WaveHistory::equal (points(), before));
+    click (randomizeButton);
+    EXPECT_EQ (usedXs().size(), std::size (startXs));
+    EXPECT_FALSE (WaveHistory::equal (points(), before));
+    EXPECT_EQ (usedXs (0), std::vector<int> (std::begin (startXs), std::end (startXs))) << "only the visible wave changes";
 }
 
 TEST_F (CurveButtons, TheTogglesFlipTheirSwitchAndFollowItWhenTheCurveEditorFlipsIt)
