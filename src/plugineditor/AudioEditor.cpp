@@ -82,7 +82,7 @@ namespace
         const char* image;
         int imageSize;
         const char* tip;
-        WaveModifier command;
+        WaveModifier command;                       // left at 0 by a toggle
         std::optional<WaveModifier> shiftCommand;   // the command itself when empty
         const CurveToggle* toggle;
     };
