@@ -1,6 +1,7 @@
 #include "Button.h"
 
 #include "Palette.h"
+#include "../events/Event.h"
 
 namespace
 {
@@ -136,4 +137,19 @@ void Button::clicked (const juce::ModifierKeys& mods)
 {
     for (auto& action : mods.isShiftDown() ? shiftActions : actions)
         action();
+}
+
+void Button::followState (int onKind, int offKind)
+{
+    jassert (getClickingTogglesState());
+    stateOnKind = onKind;
+    stateOffKind = offKind;
+    subscribe (onKind);
+    subscribe (offKind);
+}
+
+void Button::respond (const Event& event)
+{
+    if (event.getKind() == stateOnKind || event.getKind() == stateOffKind)
+        setToggleState (event.getKind() == stateOnKind, juce::dontSendNotification);
 }

@@ -14,7 +14,8 @@
 //   3 (2: normal, over), 4 (3: normal, over, down), 5 (2: off, on; toggles),
 //   6 (4: normal, over, normal on, over on; toggles).
 // A strip that does not decode, or is not a whole number of frames, gives a button of no size
-// that draws nothing.
+// that draws nothing. A toggling button can also show a state that others switch, announced by
+// a pair of action events.
 class Button : public juce::DrawableButton, public Control
 {
 public:
@@ -29,6 +30,10 @@ public:
     // The shift action defaults to the action itself; an empty action is left out.
     void addAction (Action action, Action shiftAction = {});
 
+    // From now on the action event onKind turns the button on and offKind turns it off, without a click.
+    void followState (int onKind, int offKind);
+    void respond (const Event&) override;
+
 protected:
     using juce::DrawableButton::clicked;
     void clicked (const juce::ModifierKeys&) override;
@@ -39,4 +44,5 @@ private:
                    const juce::Image* normalOn, const juce::Image* overOn, const juce::Image* downOn);
 
     std::vector<Action> actions, shiftActions;
+    int stateOnKind = 0, stateOffKind = 0;
 };

@@ -1,6 +1,8 @@
 #include "AudioEditor.h"
 
 #include "../gui/Button.h"
+#include "../gui/ButtonRow.h"
+#include "../gui/ButtonWithParameter.h"
 #include "../gui/Font.h"
 #include "../gui/Menu.h"
 #include "../gui/Splash.h"
@@ -16,6 +18,9 @@
 #include "../waveeditor/WaveControl.h"
 
 #include <Resources.h>
+
+#include <optional>
+#include <vector>
 
 namespace
 {
@@ -53,6 +58,62 @@ namespace
     const char* const zoomTip = "Click and move mouse up/down to zoom oscilloscope.\n\n"
                                 "CTRL-click to set the oscilloscope's default zooming.";
 
+    // The curve buttons' column starts one group gap under the zoom icon, which sits 16 pixels down.
+    constexpr int curveButtonsX = 307, curveButtonsGap = 32;
+    constexpr int commandStyle = 0, toggleStyle = 1;   // grey icons; orange while on
+
+    // A switch of the curve editor that a button flips and shows.
+    struct CurveToggle
+    {
+        bool WaveState::*isOn;
+        int onKind, offKind;
+        void (*flip) (WaveControl&);
+    };
+
+    const CurveToggle stepsDrawingToggle { &WaveState::stepsDrawing, EventKinds::stepDrawingOn, EventKinds::stepDrawingOff,
+                                           [] (WaveControl& c) { c.toggleStepsDrawing(); } };
+    const CurveToggle snapToggle { &WaveState::snapToGrid, EventKinds::snapToGridOn, EventKinds::snapToGridOff,
+                                   [] (WaveControl& c) { c.toggleSnap(); } };
+
+    // A button runs a command (its shift command on a SHIFT-click), or flips a toggle.
+    struct CurveButton
+    {
+        bool startsGroup;
+        const char* image;
+        int imageSize;
+        const char* tip;
+        WaveModifier command;                       // left at 0 by a toggle
+        std::optional<WaveModifier> shiftCommand;   // the command itself when empty
+        const CurveToggle* toggle;
+    };
+
+    using M = WaveModifier;
+
+    std::vector<CurveButton> curveButtons()
+    {
+        using namespace Resources;
+        return {
+            { true, icon_delete_png, icon_delete_pngSize, "Delete points.", M::DeletePoints, {}, nullptr },
+            { true, icon_steps_png, icon_steps_pngSize, "Activate steps drawing.", {}, {}, &stepsDrawingToggle },
+            { false, icon_snap_png, icon_snap_pngSize,
+              "Snap to waveform grid when moving a point. You can hold SHIFT while moving a point to temporarily "
+              "inverse this setting.", {}, {}, &snapToggle },
+            { true, icon_sine_png, icon_sine_pngSize, "Select classic analog waveform: Sine", M::ShapeSine, {}, nullptr },
+            { false, icon_triangle_png, icon_triangle_pngSize, "Select classic analog waveform: Triangle", M::ShapeTriangle,
+              {}, nullptr },
+            { false, icon_randomize_png, icon_randomize_pngSize,
+              "Randomize waveform points. The randomized waveform will contain the same number of points as the current "
+              "waveform.\n\nIf snapping to waveform grid is activated, the randomized points will snap to the grid.",
+              M::Randomize, {}, nullptr },
+            { true, icon_earlier_png, icon_earlier_pngSize, "Move up in time.\n\nSHIFT-click for more precise adjustments.",
+              M::TimeEarlier, M::TimeEarlierFine, nullptr },
+            { false, icon_later_png, icon_later_pngSize, "Move down in time.\n\nSHIFT-click for more precise adjustments.",
+              M::TimeLater, M::TimeLaterFine, nullptr },
+            { true, icon_undo_png, icon_undo_pngSize, "Undo waveform changes.", M::Undo, {}, nullptr },
+            { false, icon_redo_png, icon_redo_pngSize, "Redo waveform changes.", M::Redo, {}, nullptr },
+        };
+    }
+
     void addItems (Menu& menu, const juce::StringArray& items)
     {
         for (auto& item : items)
@@ -73,7 +134,7 @@ AudioEditor::AudioEditor (AudioProcessor& owner)
     auto& visibleWaveSwitch = addVisibleWaveSwitch();
     addCurveEditor (owner);
     visibleWaveSwitch.toFront (false);   // it overlaps the curve editor
-    addZoom();
+    addCurveButtons (owner, curveButtonsGap + addZoom().getHeight());
 
     addAboutScreen();
     addTipArea();
@@ -173,9 +234,31 @@ void AudioEditor::addCurveEditor (AudioProcessor& owner)
                 registerControl (Parameters::pointParameter (wave, slot, field), *curveEditor);
 }
 
-void AudioEditor::addZoom()
+ButtonWithParameter& AudioEditor::addZoom()
 {
-    addButtonWithParameter (Parameters::oscilloscopeZoom, (float) Parameters::defaultOscilloscopeZoom, zoomTip);
+    return addButtonWithParameter (Parameters::oscilloscopeZoom, (float) Parameters::defaultOscilloscopeZoom, zoomTip);
+}
+
+void AudioEditor::addCurveButtons (AudioProcessor& owner, int top)
+{
+    const auto& waveState = *owner.getWaveProcessor()->getWaveState();
+    auto& row = addToBackground (std::make_unique<ButtonRow> (*this), curveButtonsX, top);
+
+    for (auto& b : curveButtons())
+    {
+        auto& button = row.addButton (b.startsGroup, b.image, b.imageSize, b.tip, b.toggle != nullptr ? toggleStyle : commandStyle);
+
+        if (auto* toggle = b.toggle)
+        {
+            button.setToggleState (waveState.*(toggle->isOn), juce::dontSendNotification);
+            button.followState (toggle->onKind, toggle->offKind);
+            button.addAction ([this, flip = toggle->flip] { flip (*curveEditor); });
+            continue;
+        }
+
+        const auto run = [this] (WaveModifier command) -> Button::Action { return [this, command] { curveEditor->modify (command); }; };
+        button.addAction (run (b.command), b.shiftCommand ? run (*b.shiftCommand) : Button::Action {});
+    }
 }
 
 void AudioEditor::addAboutScreen()

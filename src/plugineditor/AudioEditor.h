@@ -3,6 +3,7 @@
 #include "../gui/AudioEditorHelpers.h"
 
 class AudioProcessor;
+class ButtonWithParameter;
 class Splash;
 class Switch;
 class WaveControl;
@@ -38,7 +39,8 @@ private:
     void addKnobs();
     Switch& addVisibleWaveSwitch();
     void addCurveEditor (AudioProcessor& owner);
-    void addZoom();
+    ButtonWithParameter& addZoom();
+    void addCurveButtons (AudioProcessor& owner, int top);
     void addAboutScreen();
     void addTipArea();
     void addUpdateLink();

@@ -104,3 +104,22 @@ TEST_F (ButtonTest, AStripItCannotUseGivesAButtonOfNoSize)
         EXPECT_TRUE (broken.getBounds().isEmpty());
     }
 }
+
+TEST_F (ButtonTest, AToggleFollowingAStateTakesItFromItsTwoEventsWithoutRunningItsActions)
+{
+    constexpr int onKind = 57, offKind = 58, otherKind = 55;
+    ClickableButton toggle (*editor, Resources::icon_snap_png, Resources::icon_snap_pngSize, 1);
+    int runs = 0;
+    toggle.addAction ([&] { ++runs; });
+    toggle.followState (onKind, offKind);
+
+    const std::pair<int, bool> events[] = { { onKind, true }, { otherKind, true }, { offKind, false }, { otherKind, false } };
+    for (auto [kind, on] : events)
+    {
+        toggle.postAction (kind);
+        editor->getGuiDispatcher().deliverQueued();
+        EXPECT_EQ (toggle.getToggleState(), on) << kind;
+    }
+
+    EXPECT_EQ (runs, 0);
+}

@@ -1,10 +1,11 @@
 // The product's window on a real processor: where every control sits, which controls the speed
-// type and the MIDI choices enable, and the show-current-wave button.
+// type and the MIDI choices enable, the show-current-wave button and the curve buttons.
 
 #include "../gui/ControlTesting.h"
 #include "events/EventKinds.h"
 #include "gui/AudioControl.h"
 #include "gui/Button.h"
+#include "gui/ButtonRow.h"
 #include "gui/Knob.h"
 #include "gui/Label.h"
 #include "gui/Menu.h"
@@ -16,9 +17,13 @@
 #include "plugineditor/AudioEditor.h"
 #include "processor/AudioProcessor.h"
 #include "processor/ParameterLayout.h"
+#include "../waveeditor/WaveControlTesting.h"
+#include "waveeditor/WaveHistory.h"
+#include "waveeditor/WaveTransforms.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -245,4 +250,223 @@ TEST_F (AudioEditorTest, TheDefaultTipNamesTheProductAndItsVersion)
 {
     EXPECT_EQ (AudioEditor::defaultTipText(), "Orvanta 2.3.1\n\nClick the Vostrelle logo for additional information.");
     EXPECT_EQ (onBackground<TipView>().front()->getText(), " ");   // until the posted tip is delivered
+}
+
+//==============================================================================
+namespace
+{
+    // The curve buttons over a prepared processor whose visible wave is wave 3, holding three points.
+    struct CurveButtons : testing::Test
+    {
+        enum { deleteButton, stepsButton, snapButton, sineButton, triangleButton, randomizeButton,
+               earlierButton, laterButton, undoButton, redoButton, numButtons };
+
+        static constexpr int visible = 3;
+        static constexpr int startXs[] { 10, 4000, 8100 };
+
+        CurveButtons()
+        {
+            rig.editor->setParameterStep (Parameters::visibleWave, visible);
+            for (int wave : { 0, visible })
+            {
+                rig.clearWave (wave);
+                for (int slot = 0; slot < 3; ++slot)
+                    rig.setPoint (wave, slot, startXs[slot], 0.25f * (float) (slot + 1), 1);
+            }
+            rig.settle();
+        }
+
+        ButtonRow* row() const
+        {
+            for (auto* child : rig.editor->getBackground().getChildren())
+                if (auto* found = dynamic_cast<ButtonRow*> (child))
+                    return found;
+            return nullptr;
+        }
+
+        Button& button (int which) const { return dynamic_cast<Button&> (*row()->getChildComponent (which)); }
+
+        void click (int which, int mods = WaveControlTesting::Mouse::left)
+        {
+            WaveControlTesting::Mouse mouse { button (which) };
+            mouse.click (button (which).getLocalBounds().getCentre(), mods);
+        }
+
+        const WaveSnapshot& points (int wave = visible) { return rig.waveState().waves[(size_t) wave]; }
+
+        std::vector<int> usedXs (int wave = visible)
+        {
+            std::vector<int> xs;
+            for (int slot = 0; slot < WaveSnapshot::numSlots; ++slot)
+                if (points (wave).type[(size_t) slot] != 0)
+                    xs.push_back (points (wave).x[(size_t) slot]);
+            std::sort (xs.begin(), xs.end());
+            return xs;
+        }
+
+        // Whether the icon is drawn in the product's orange anywhere.
+        static bool showsHighlight (Button& b)
+        {
+            const auto face = b.createComponentSnapshot (b.getLocalBounds());
+            for (int y = 0; y < face.getHeight(); ++y)
+                for (int x = 0; x < face.getWidth(); ++x)
+                    if (face.getPixelAt (x, y) == Palette::highlight)
+                        return true;
+            return false;
+        }
+
+        WaveControlTesting::Rig rig;
+    };
+}
+
+TEST_F (CurveButtons, StandInOneColumnUnderTheZoomIconInTheirGroupsWithTheirTips)
+{
+    const struct
+    {
+        int top, height;   // window pixels
+        bool toggles;
+        const char* tip;
+    } cases[] = {
+        { 51, 19, false, "Delete points." },
+        { 86, 24, true, "Activate steps drawing." },
+        { 114, 19, true, "Snap to waveform grid when moving a point. You can hold SHIFT while moving a point to "
+                         "temporarily inverse this setting." },
+        { 149, 19, false, "Select classic analog waveform: Sine" },
+        { 172, 19, false, "Select classic analog waveform: Triangle" },
+        { 195, 19, false, "Randomize waveform points. The randomized waveform will contain the same number of points "
+                          "as the current waveform.\n\nIf snapping to waveform grid is activated, the randomized "
+                          "points will snap to the grid." },
+        { 230, 19, false, "Move up in time.\n\nSHIFT-click for more precise adjustments." },
+        { 253, 19, false, "Move down in time.\n\nSHIFT-click for more precise adjustments." },
+        { 288, 19, false, "Undo waveform changes." },
+        { 311, 19, false, "Redo waveform changes." },
+    };
+
+    ASSERT_NE (row(), nullptr);
+    ASSERT_EQ (row()->getNumChildComponents(), numButtons);
+    auto& background = rig.editor->getBackground();
+
+    for (int i = 0; i < numButtons; ++i)
+    {
+        SCOPED_TRACE (i);
+        auto& b = button (i);
+        EXPECT_EQ (background.getLocalArea (&b, b.getLocalBounds()), juce::Rectangle<int> (307, cases[i].top, 19, cases[i].height));
+        EXPECT_TRUE (b.isVisible());
+        EXPECT_EQ (b.getClickingTogglesState(), cases[i].toggles);
+        EXPECT_EQ (b.getTip(), cases[i].tip);
+    }
+
+    // Under the zoom icon, right of the curve editor, and over it so that its last column does not hide them.
+    auto& children = background.getChildren();
+    EXPECT_GT (children.indexOf (row()), children.indexOf (rig.view));
+    EXPECT_GE (row()->getX(), rig.view->getRight() - 1);
+}
+
+TEST_F (CurveButtons, DeleteClearsOnlyTheVisibleWaveAndUndoAndRedoTakeItBackAndAgain)
+{
+    const auto before = points();
+    click (deleteButton);
+    EXPECT_TRUE (usedXs().empty());
+    EXPECT_EQ (usedXs (0), std::vector<int> (std::begin (startXs), std::end (startXs)));
+
+    click (undoButton);
+    EXPECT_TRUE (WaveHistory::equal (points(), before));
+    click (redoButton);
+    EXPECT_TRUE (usedXs().empty());
+}
+
+TEST_F (CurveButtons, EarlierAndLaterMoveTheWholeWaveAndShiftMovesItFinely)
+{
+    const auto shift = WaveControlTesting::Mouse::left | WaveControlTesting::Mouse::shift;
+    const struct
+    {
+        const char* what;
+        int button, mods, delta;
+    } cases[] = {
+        { "earlier", earlierButton, WaveControlTesting::Mouse::left, -512 },
+        { "earlier, SHIFT", earlierButton, shift, -32 },
+        { "later", laterButton, WaveControlTesting::Mouse::left, 512 },
+        { "later, SHIFT", laterButton, shift, 32 },
+    };
+
+    for (auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        auto expected = usedXs();
+        for (auto& x : expected)
+            x = (x + c.delta + 8192) % 8192;
+        std::sort (expected.begin(), expected.end());
+
+        click (c.button, c.mods);
+        EXPECT_EQ (usedXs(), expected);
+    }
+}
+
+TEST_F (CurveButtons, SineAndTriangleReplaceTheVisibleWaveAndRandomizeKeepsItsNumberOfPoints)
+{
+    const auto before = points();
+    const std::pair<int, WaveSnapshot (*) (WaveSnapshot)> shapes[] = { { sineButton, WaveTransforms::sine },
+                                                                       { triangleButton, WaveTransforms::triangle } };
+    for (auto [which, shape] : shapes)
+    {
+        const auto expected = shape (points());
+        click (which);
+        EXPECT_TRUE (WaveHistory::equal (points(), expected)) << which;
+    }
+
+    click (undoButton);
+    click (undoButton);
+    ASSERT_TRUE (WaveHistory::equal (points(), before));
+    click (randomizeButton);
+    EXPECT_EQ (usedXs().size(), std::size (startXs));
+    EXPECT_FALSE (WaveHistory::equal (points(), before));
+    EXPECT_EQ (usedXs (0), std::vector<int> (std::begin (startXs), std::end (startXs))) << "only the visible wave changes";
+}
+
+TEST_F (CurveButtons, TheTogglesFlipTheirSwitchAndFollowItWhenTheCurveEditorFlipsIt)
+{
+    const struct
+    {
+        const char* what;
+        int button;
+        bool WaveState::*isOn;
+        std::function<void (WaveControl&)> flip;
+    } cases[] = {
+        { "steps drawing", stepsButton, &WaveState::stepsDrawing, [] (WaveControl& c) { c.toggleStepsDrawing(); } },
+        { "snap", snapButton, &WaveState::snapToGrid, [] (WaveControl& c) { c.toggleSnap(); } },
+    };
+
+    for (auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        auto& b = button (c.button);
+        auto& isOn = rig.waveState().*(c.isOn);
+        ASSERT_FALSE (isOn);
+        ASSERT_FALSE (b.getToggleState());
+
+        click (c.button);
+        rig.editor->getGuiDispatcher().deliverQueued();
+        EXPECT_TRUE (isOn);
+        EXPECT_TRUE (b.getToggleState());
+
+        EXPECT_TRUE (showsHighlight (b));
+
+        c.flip (*rig.view);
+        EXPECT_TRUE (b.getToggleState()) << "until the event arrives";
+        rig.editor->getGuiDispatcher().deliverQueued();
+        EXPECT_FALSE (isOn);
+        EXPECT_FALSE (b.getToggleState());
+        EXPECT_FALSE (showsHighlight (b));
+
+        c.flip (*rig.view);
+        rig.editor->getGuiDispatcher().deliverQueued();
+        EXPECT_TRUE (b.getToggleState());
+    }
+
+    // A new window starts with the switches as they are.
+    rig.view->toggleStepsDrawing();
+    rig.editor.reset (static_cast<AudioEditorBase*> (rig.processor.createEditor()));
+    rig.view = rig.findView();
+    EXPECT_FALSE (button (stepsButton).getToggleState());
+    EXPECT_TRUE (button (snapButton).getToggleState());
 }
