@@ -290,7 +290,11 @@ TEST (Vst2Editor, ARealDragDownOnTheMixKnobTurnsItDown)
     ASSERT_NE (window, nullptr) << error;
     ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
 
-    ASSERT_TRUE (xdotool (at (430, 228) + " mousedown 1"));
+    // The pointer arrives over the knob first, so the window has seen it enter before the press.
+    ASSERT_TRUE (xdotool (at (430, 228)));
+    for (int i = 0; i < 20; ++i)
+        window->idle();
+    ASSERT_TRUE (xdotool ("mousedown 1"));
     for (int step = 1; step <= 10; ++step)
     {
         ASSERT_TRUE (xdotool (at (430, 228 + 6 * step)));
@@ -338,6 +342,29 @@ namespace
         }
         return { l, r };
     }
+
+    // Moves to one point (letting the window see the pointer arrive), presses, moves to the other
+    // in ten steps and releases, idling the editor in between.
+    bool realDrag (X11EditorWindow& window, int fromX, int fromY, int toX, int toY)
+    {
+        if (! xdotool (at (fromX, fromY)))
+            return false;
+        for (int i = 0; i < 20; ++i)
+            window.idle();
+        if (! xdotool ("mousedown 1"))
+            return false;
+        for (int step = 1; step <= 10; ++step)
+        {
+            if (! xdotool (at (fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10)))
+                return false;
+            for (int i = 0; i < 5; ++i)
+                window.idle();
+        }
+        const bool released = xdotool ("mouseup 1");
+        for (int i = 0; i < 20; ++i)
+            window.idle();
+        return released;
+    }
 }
 
 // On "Init" (no points, the signal stays in the centre) a real click in the curve editor adds a
@@ -364,22 +391,59 @@ TEST (Vst2Editor, ARealClickAndDragInTheCurveEditorDrawsAPointThatPansTheSound)
         window->idle();
 
     constexpr int fromX = 135, fromY = 300, toX = 95, toY = 320;
-    ASSERT_TRUE (xdotool (at (fromX, fromY) + " mousedown 1"));
-    for (int step = 1; step <= 10; ++step)
-    {
-        ASSERT_TRUE (xdotool (at (fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10)));
-        for (int i = 0; i < 5; ++i)
-            window->idle();
-    }
-    ASSERT_TRUE (xdotool ("mouseup 1"));
-    for (int i = 0; i < 20; ++i)
-        window->idle();
+    ASSERT_TRUE (realDrag (*window, fromX, fromY, toX, toY));
 
     const auto panned = channelPowers (*plugin);
     EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f) << "a smooth point";
     EXPECT_NEAR (effect.getParameter (&effect, firstPointX), cycleAt (toY), 0.003f);
     EXPECT_NEAR (effect.getParameter (&effect, firstPointY), curveValueAt (toX), 0.005f);
     EXPECT_GT (panned.first, 2.0 * panned.second) << "the sound moved to the left";
+
+    window.reset();
+    plugin->suspend();
+}
+
+// The curve buttons run down from the zoom icon at x 307; Undo is the ninth, at (307, 288).
+// A real key press moves the drawn wave later (the right arrow: 512 of 8192 units), and the
+// Undo button takes back first the move, then the point.
+TEST (Vst2Editor, ARealKeyMovesTheDrawnPointAndTheUndoButtonTakesBackBothSteps)
+{
+    if (std::system ("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
+
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto& effect = plugin->effect();
+    plugin->dispatch (effSetProgram, 0, effect.numPrograms - 1);
+    plugin->resume();
+
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+
+    ASSERT_TRUE (realDrag (*window, 200, 400, 180, 420));
+    channelPowers (*plugin);   // the host applies the editor's writes while it processes
+    ASSERT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f) << "the point was drawn";
+    const float drawnX = effect.getParameter (&effect, firstPointX);
+
+    ASSERT_TRUE (xdotool ("key Right"));
+    for (int i = 0; i < 20; ++i)
+        window->idle();
+    channelPowers (*plugin);
+    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointX), drawnX + 512.0f / 8192.0f);
+
+    const auto clickUndo = [&] {
+        ASSERT_TRUE (xdotool (at (316, 297) + " click 1"));
+        for (int i = 0; i < 20; ++i)
+            window->idle();
+        channelPowers (*plugin);
+    };
+    clickUndo();
+    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointX), drawnX);
+    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f);
+    clickUndo();
+    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.0f) << "undone";
 
     window.reset();
     plugin->suspend();
