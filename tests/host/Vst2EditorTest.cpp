@@ -448,3 +448,83 @@ TEST (Vst2Editor, ARealKeyMovesTheDrawnPointAndTheUndoButtonTakesBackBothSteps)
     window.reset();
     plugin->suspend();
 }
+
+namespace
+{
+    // Wave 1's point in one slot of the first twenty, read through the host interface, and its
+    // pixel in the window.
+    struct HostPoint
+    {
+        float x, y, type;
+        int windowX() const { return curveLeft + (int) (11.0f + 251.0f * (1.0f - y)); }
+        int windowY() const { return (int) (26.0f + 580.0f * x); }
+    };
+
+    HostPoint hostPoint (AEffect& effect, int slot)
+    {
+        const int first = firstPointX + 3 * slot;
+        return { effect.getParameter (&effect, first), effect.getParameter (&effect, first + 1),
+                 effect.getParameter (&effect, first + 2) };
+    }
+}
+
+// Program 0 ("Left to Right") has three points on the right half of wave 1. A real SHIFT-drag
+// around them makes a selection; once it has settled, a real drag on its bottom-middle handle
+// squeezes the points together in time; Undo takes the squeeze back.
+TEST (Vst2Editor, ARealRubberBandSelectsPointsAndARealHandleDragSqueezesThem)
+{
+    if (std::system ("command -v xdotool >/dev/null") != 0)
+        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
+
+    auto plugin = loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    auto& effect = plugin->effect();
+    plugin->dispatch (effSetProgram, 0, 0);
+    plugin->resume();
+
+    std::vector<int> right;
+    int top = 633, bottom = 0, column = 0;
+    for (int slot = 0; slot < 20; ++slot)
+        if (const auto p = hostPoint (effect, slot); p.type > 0.0f && p.windowX() > curveLeft + 200)
+        {
+            right.push_back (slot);
+            top = std::min (top, p.windowY());
+            bottom = std::max (bottom, p.windowY());
+            column = p.windowX();
+        }
+    ASSERT_GE (right.size(), 2u);
+    const int lowest = *std::max_element (right.begin(), right.end(), [&] (int a, int b) {
+        return hostPoint (effect, a).x < hostPoint (effect, b).x; });
+    const float lowestX = hostPoint (effect, lowest).x;
+
+    std::string error;
+    auto window = X11EditorWindow::open (*plugin, error);
+    ASSERT_NE (window, nullptr) << error;
+    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+
+    ASSERT_TRUE (xdotool ("keydown shift"));
+    ASSERT_TRUE (realDrag (*window, column - 20, top - 20, column + 8, bottom + 15));
+    ASSERT_TRUE (xdotool ("keyup shift"));
+
+    // Settled, the selection is the points' box plus 12 px and shows its white handles; the
+    // bottom-middle one is centred 8 px above its bottom edge.
+    const int handleX = column, handleY = bottom + 12 - 5;
+    const auto white = [] (int r, int g, int b) { return r > 0xf0 && g > 0xf0 && b > 0xf0; };
+    bool settled = false;
+    for (int attempt = 0; attempt < 20 && ! settled; ++attempt)
+        settled = idleUntilAnyPixel (*window, { handleX - 1, handleY - 1, 3, 3 }, white);
+    ASSERT_TRUE (settled) << "no handle at " << handleX << ", " << handleY;
+
+    ASSERT_TRUE (realDrag (*window, handleX, handleY, handleX, handleY - 60));
+    channelPowers (*plugin);
+    EXPECT_LT (hostPoint (effect, lowest).x, lowestX - 40.0f / 580.0f) << "the last point moved up with the edge";
+
+    ASSERT_TRUE (xdotool (at (316, 297) + " click 1"));
+    for (int i = 0; i < 20; ++i)
+        window->idle();
+    channelPowers (*plugin);
+    EXPECT_FLOAT_EQ (hostPoint (effect, lowest).x, lowestX) << "undone";
+
+    window.reset();
+    plugin->suspend();
+}
