@@ -1497,7 +1497,6 @@ void WaveControl::fitSelection (bool move)
         return;
 
     // Not listening while it is put in place: putting it there must not write the points.
-    auto listener = std::make_unique<SelectionListener> (*this);
     const bool wasListening = selection->hasSelectionListener();
     selection->setSelectionListener (nullptr);
     selection->setVisible (true);
@@ -1506,7 +1505,7 @@ void WaveControl::fitSelection (bool move)
     selection->setAllowedArea (allowedArea());
 
     if (wasListening)
-        selection->setSelectionListener (std::move (listener));
+        selection->setSelectionListener (std::make_unique<SelectionListener> (*this));
 }
 
 void WaveControl::applySelection (const Selection& s)
