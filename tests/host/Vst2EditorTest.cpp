@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -75,11 +76,13 @@ namespace
         return found;
     }
 
-    // Idles the editor until a pixel of the area passes the test; false if none ever does.
+    // Idles the editor until a pixel of the area passes the test; false if none does within
+    // five seconds. The editor paints on its own timers, so the bound is time, not a count of idles.
     template <typename PixelTest>
     bool idleUntilAnyPixel (X11EditorWindow& window, ScreenRect area, PixelTest test)
     {
-        for (int i = 0; i < maxIdles; ++i)
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds (5);
+        while (std::chrono::steady_clock::now() < giveUp)
         {
             window.idle();
             for (const auto p : window.pixelsIn (area.x, area.y, area.width, area.height))
@@ -98,6 +101,33 @@ namespace
     std::string at (int x, int y)
     {
         return "mousemove " + std::to_string (x) + " " + std::to_string (y);
+    }
+
+    void idleSome (X11EditorWindow& window)
+    {
+        for (int i = 0; i < 20; ++i)
+            window.idle();
+    }
+
+    // Moves to one point (letting the window see the pointer arrive), presses, moves to the other
+    // in ten steps and releases, idling the editor in between.
+    bool realDrag (X11EditorWindow& window, int fromX, int fromY, int toX, int toY)
+    {
+        if (! xdotool (at (fromX, fromY)))
+            return false;
+        idleSome (window);
+        if (! xdotool ("mousedown 1"))
+            return false;
+        for (int step = 1; step <= 10; ++step)
+        {
+            if (! xdotool (at (fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10)))
+                return false;
+            for (int i = 0; i < 5; ++i)
+                window.idle();
+        }
+        const bool released = xdotool ("mouseup 1");
+        idleSome (window);
+        return released;
     }
 
     // Processes a tone in blocks of 256 on its own thread, as a host's audio thread does, and
@@ -272,55 +302,27 @@ TEST (Vst2Editor, ARealClickOnTheSpeedTypeMenuAndItsHertzRetrigItemSetsTheParame
     EXPECT_FALSE (popupWindow (window->windowId()).has_value());
 }
 
-// "Mix" is parameter 16; its knob's strip sits at (406, 211), 48 px across. Dragging it down
-// with real pointer events turns it down; the host hears the new value.
-TEST (Vst2Editor, ARealDragDownOnTheMixKnobTurnsItDown)
-{
-    if (std::system ("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
-
-    constexpr int mix = 16;
-    auto plugin = loadPlugin();
-    ASSERT_NE (plugin, nullptr);
-    auto& effect = plugin->effect();
-    effect.setParameter (&effect, mix, 1.0f);
-
-    std::string error;
-    auto window = X11EditorWindow::open (*plugin, error);
-    ASSERT_NE (window, nullptr) << error;
-    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
-
-    // The pointer arrives over the knob first, so the window has seen it enter before the press.
-    ASSERT_TRUE (xdotool (at (430, 228)));
-    for (int i = 0; i < 20; ++i)
-        window->idle();
-    ASSERT_TRUE (xdotool ("mousedown 1"));
-    for (int step = 1; step <= 10; ++step)
-    {
-        ASSERT_TRUE (xdotool (at (430, 228 + 6 * step)));
-        for (int i = 0; i < 5; ++i)
-            window->idle();
-    }
-    ASSERT_TRUE (xdotool ("mouseup 1"));
-
-    for (int i = 0; i < maxIdles && effect.getParameter (&effect, mix) == 1.0f; ++i)
-        window->idle();
-
-    const float turned = effect.getParameter (&effect, mix);
-    EXPECT_LT (turned, 0.9f);
-    EXPECT_GE (turned, 0.0f);
-}
-
 namespace
 {
-    // Wave 1's first slot: its X, Y and Type parameters follow the 24 plug-in parameters.
-    constexpr int firstPointX = 24, firstPointY = 25, firstPointType = 26;
+    // Wave 1's point in one slot of the first twenty: its X, Y and Type parameters follow the 24
+    // plug-in parameters. Read through the host interface, with its pixel in the window.
+    struct HostPoint
+    {
+        float x, y, type;
+        int windowX() const;
+        int windowY() const;
+    };
 
     // The curve editor spans x 35 ... 307 of the window, time running down from y 26 to 606 and
     // the pan position across from x 46 (left, y = 1) to 297 (right, y = 0).
     constexpr int curveLeft = 35;
+    int HostPoint::windowX() const { return curveLeft + (int) (11.0f + 251.0f * (1.0f - y)); }
+    int HostPoint::windowY() const { return (int) (26.0f + 580.0f * x); }
     float curveValueAt (int windowX) { return 1.0f - (float) (windowX - curveLeft - 11) / 251.0f; }
     float cycleAt (int windowY) { return (float) (windowY - 26) / 580.0f; }
+
+    // The curve buttons run down from the zoom icon at x 307; Undo is the ninth, at (307, 288).
+    constexpr int undoX = 316, undoY = 297;
 
     // Left and right power of a steady tone through the plug-in, after enough blocks for the
     // waves to be rebuilt and queued edits to be applied.
@@ -343,149 +345,140 @@ namespace
         return { l, r };
     }
 
-    // Moves to one point (letting the window see the pointer arrive), presses, moves to the other
-    // in ten steps and releases, idling the editor in between.
-    bool realDrag (X11EditorWindow& window, int fromX, int fromY, int toX, int toY)
+    // The plug-in on one program, processing, with its editor open for real X events.
+    struct EditorInTheHost : testing::Test
     {
-        if (! xdotool (at (fromX, fromY)))
-            return false;
-        for (int i = 0; i < 20; ++i)
-            window.idle();
-        if (! xdotool ("mousedown 1"))
-            return false;
-        for (int step = 1; step <= 10; ++step)
+        void SetUp() override
         {
-            if (! xdotool (at (fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10)))
-                return false;
-            for (int i = 0; i < 5; ++i)
-                window.idle();
+            if (std::system ("command -v xdotool >/dev/null") != 0)
+                GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
+            plugin = loadPlugin();
+            ASSERT_NE (plugin, nullptr);
         }
-        const bool released = xdotool ("mouseup 1");
-        for (int i = 0; i < 20; ++i)
-            window.idle();
-        return released;
-    }
+
+        void TearDown() override
+        {
+            window.reset();
+            if (plugin != nullptr)
+                plugin->suspend();
+        }
+
+        AEffect& effect() { return plugin->effect(); }
+
+        void startOn (int program)
+        {
+            plugin->dispatch (effSetProgram, 0, program);
+            plugin->resume();
+        }
+
+        void openWindow()
+        {
+            std::string error;
+            window = X11EditorWindow::open (*plugin, error);
+            ASSERT_NE (window, nullptr) << error;
+            ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+        }
+
+        HostPoint point (int slot)
+        {
+            const int first = 24 + 3 * slot;
+            return { effect().getParameter (&effect(), first), effect().getParameter (&effect(), first + 1),
+                     effect().getParameter (&effect(), first + 2) };
+        }
+
+        // The host applies the editor's writes while it processes.
+        void applyEdits()
+        {
+            idleSome (*window);
+            channelPowers (*plugin);
+        }
+
+        void clickUndo()
+        {
+            ASSERT_TRUE (xdotool (at (undoX, undoY) + " click 1"));
+            applyEdits();
+        }
+
+        std::unique_ptr<Vst2Plugin> plugin;
+        std::unique_ptr<X11EditorWindow> window;
+    };
+
+    constexpr int initProgram = 15, leftToRightProgram = 0;
+}
+
+// "Mix" is parameter 16; its knob's strip sits at (406, 211), 48 px across. Dragging it down
+// with real pointer events turns it down; the host hears the new value once it processes.
+TEST_F (EditorInTheHost, ARealDragDownOnTheMixKnobTurnsItDown)
+{
+    constexpr int mix = 16;
+    startOn (leftToRightProgram);
+    effect().setParameter (&effect(), mix, 1.0f);
+    channelPowers (*plugin);
+    ASSERT_EQ (effect().getParameter (&effect(), mix), 1.0f);
+    openWindow();
+
+    ASSERT_TRUE (realDrag (*window, 430, 228, 430, 288));
+    applyEdits();
+
+    const float turned = effect().getParameter (&effect(), mix);
+    EXPECT_LT (turned, 0.9f);
+    EXPECT_GE (turned, 0.0f);
 }
 
 // On "Init" (no points, the signal stays in the centre) a real click in the curve editor adds a
 // point and a real drag takes it to the left; the host reads the point back and hears the
 // signal on the left.
-TEST (Vst2Editor, ARealClickAndDragInTheCurveEditorDrawsAPointThatPansTheSound)
+TEST_F (EditorInTheHost, ARealClickAndDragDrawsAPointThatPansTheSound)
 {
-    if (std::system ("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
-
-    auto plugin = loadPlugin();
-    ASSERT_NE (plugin, nullptr);
-    auto& effect = plugin->effect();
-    plugin->dispatch (effSetProgram, 0, effect.numPrograms - 1);
-    plugin->resume();
+    startOn (initProgram);
     const auto centred = channelPowers (*plugin);
     ASSERT_NEAR (centred.first / centred.second, 1.0, 1e-3);
-
-    std::string error;
-    auto window = X11EditorWindow::open (*plugin, error);
-    ASSERT_NE (window, nullptr) << error;
-    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
-    for (int i = 0; i < 20; ++i)
-        window->idle();
+    openWindow();
 
     constexpr int fromX = 135, fromY = 300, toX = 95, toY = 320;
     ASSERT_TRUE (realDrag (*window, fromX, fromY, toX, toY));
 
     const auto panned = channelPowers (*plugin);
-    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f) << "a smooth point";
-    EXPECT_NEAR (effect.getParameter (&effect, firstPointX), cycleAt (toY), 0.003f);
-    EXPECT_NEAR (effect.getParameter (&effect, firstPointY), curveValueAt (toX), 0.005f);
+    EXPECT_FLOAT_EQ (point (0).type, 0.25f) << "a smooth point";
+    EXPECT_NEAR (point (0).x, cycleAt (toY), 0.003f);
+    EXPECT_NEAR (point (0).y, curveValueAt (toX), 0.005f);
     EXPECT_GT (panned.first, 2.0 * panned.second) << "the sound moved to the left";
-
-    window.reset();
-    plugin->suspend();
 }
 
-// The curve buttons run down from the zoom icon at x 307; Undo is the ninth, at (307, 288).
 // A real key press moves the drawn wave later (the right arrow: 512 of 8192 units), and the
 // Undo button takes back first the move, then the point.
-TEST (Vst2Editor, ARealKeyMovesTheDrawnPointAndTheUndoButtonTakesBackBothSteps)
+TEST_F (EditorInTheHost, ARealKeyMovesTheDrawnPointAndTheUndoButtonTakesBackBothSteps)
 {
-    if (std::system ("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
-
-    auto plugin = loadPlugin();
-    ASSERT_NE (plugin, nullptr);
-    auto& effect = plugin->effect();
-    plugin->dispatch (effSetProgram, 0, effect.numPrograms - 1);
-    plugin->resume();
-
-    std::string error;
-    auto window = X11EditorWindow::open (*plugin, error);
-    ASSERT_NE (window, nullptr) << error;
-    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+    startOn (initProgram);
+    openWindow();
 
     ASSERT_TRUE (realDrag (*window, 200, 400, 180, 420));
-    channelPowers (*plugin);   // the host applies the editor's writes while it processes
-    ASSERT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f) << "the point was drawn";
-    const float drawnX = effect.getParameter (&effect, firstPointX);
+    applyEdits();
+    ASSERT_FLOAT_EQ (point (0).type, 0.25f) << "the point was drawn";
+    const float drawnX = point (0).x;
 
     ASSERT_TRUE (xdotool ("key Right"));
-    for (int i = 0; i < 20; ++i)
-        window->idle();
-    channelPowers (*plugin);
-    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointX), drawnX + 512.0f / 8192.0f);
+    applyEdits();
+    EXPECT_FLOAT_EQ (point (0).x, drawnX + 512.0f / 8192.0f);
 
-    const auto clickUndo = [&] {
-        ASSERT_TRUE (xdotool (at (316, 297) + " click 1"));
-        for (int i = 0; i < 20; ++i)
-            window->idle();
-        channelPowers (*plugin);
-    };
     clickUndo();
-    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointX), drawnX);
-    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.25f);
+    EXPECT_FLOAT_EQ (point (0).x, drawnX);
+    EXPECT_FLOAT_EQ (point (0).type, 0.25f);
     clickUndo();
-    EXPECT_FLOAT_EQ (effect.getParameter (&effect, firstPointType), 0.0f) << "undone";
-
-    window.reset();
-    plugin->suspend();
-}
-
-namespace
-{
-    // Wave 1's point in one slot of the first twenty, read through the host interface, and its
-    // pixel in the window.
-    struct HostPoint
-    {
-        float x, y, type;
-        int windowX() const { return curveLeft + (int) (11.0f + 251.0f * (1.0f - y)); }
-        int windowY() const { return (int) (26.0f + 580.0f * x); }
-    };
-
-    HostPoint hostPoint (AEffect& effect, int slot)
-    {
-        const int first = firstPointX + 3 * slot;
-        return { effect.getParameter (&effect, first), effect.getParameter (&effect, first + 1),
-                 effect.getParameter (&effect, first + 2) };
-    }
+    EXPECT_FLOAT_EQ (point (0).type, 0.0f) << "undone";
 }
 
 // Program 0 ("Left to Right") has three points on the right half of wave 1. A real SHIFT-drag
 // around them makes a selection; once it has settled, a real drag on its bottom-middle handle
 // squeezes the points together in time; Undo takes the squeeze back.
-TEST (Vst2Editor, ARealRubberBandSelectsPointsAndARealHandleDragSqueezesThem)
+TEST_F (EditorInTheHost, ARealRubberBandSelectsPointsAndARealHandleDragSqueezesThem)
 {
-    if (std::system ("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "xdotool is not installed (scripts/setup.sh installs it)";
-
-    auto plugin = loadPlugin();
-    ASSERT_NE (plugin, nullptr);
-    auto& effect = plugin->effect();
-    plugin->dispatch (effSetProgram, 0, 0);
-    plugin->resume();
+    startOn (leftToRightProgram);
 
     std::vector<int> right;
     int top = 633, bottom = 0, column = 0;
     for (int slot = 0; slot < 20; ++slot)
-        if (const auto p = hostPoint (effect, slot); p.type > 0.0f && p.windowX() > curveLeft + 200)
+        if (const auto p = point (slot); p.type > 0.0f && p.windowX() > curveLeft + 200)
         {
             right.push_back (slot);
             top = std::min (top, p.windowY());
@@ -493,14 +486,9 @@ TEST (Vst2Editor, ARealRubberBandSelectsPointsAndARealHandleDragSqueezesThem)
             column = p.windowX();
         }
     ASSERT_GE (right.size(), 2u);
-    const int lowest = *std::max_element (right.begin(), right.end(), [&] (int a, int b) {
-        return hostPoint (effect, a).x < hostPoint (effect, b).x; });
-    const float lowestX = hostPoint (effect, lowest).x;
-
-    std::string error;
-    auto window = X11EditorWindow::open (*plugin, error);
-    ASSERT_NE (window, nullptr) << error;
-    ASSERT_TRUE (idleUntilShown (*window, { 525, 633 }));
+    const int lowest = *std::max_element (right.begin(), right.end(), [&] (int a, int b) { return point (a).x < point (b).x; });
+    const float lowestX = point (lowest).x;
+    openWindow();
 
     ASSERT_TRUE (xdotool ("keydown shift"));
     ASSERT_TRUE (realDrag (*window, column - 20, top - 20, column + 8, bottom + 15));
@@ -510,21 +498,13 @@ TEST (Vst2Editor, ARealRubberBandSelectsPointsAndARealHandleDragSqueezesThem)
     // bottom-middle one is centred 8 px above its bottom edge.
     const int handleX = column, handleY = bottom + 12 - 5;
     const auto white = [] (int r, int g, int b) { return r > 0xf0 && g > 0xf0 && b > 0xf0; };
-    bool settled = false;
-    for (int attempt = 0; attempt < 20 && ! settled; ++attempt)
-        settled = idleUntilAnyPixel (*window, { handleX - 1, handleY - 1, 3, 3 }, white);
-    ASSERT_TRUE (settled) << "no handle at " << handleX << ", " << handleY;
+    ASSERT_TRUE (idleUntilAnyPixel (*window, { handleX - 1, handleY - 1, 3, 3 }, white))
+        << "no handle at " << handleX << ", " << handleY;
 
     ASSERT_TRUE (realDrag (*window, handleX, handleY, handleX, handleY - 60));
-    channelPowers (*plugin);
-    EXPECT_LT (hostPoint (effect, lowest).x, lowestX - 40.0f / 580.0f) << "the last point moved up with the edge";
+    applyEdits();
+    EXPECT_LT (point (lowest).x, lowestX - 40.0f / 580.0f) << "the last point moved up with the edge";
 
-    ASSERT_TRUE (xdotool (at (316, 297) + " click 1"));
-    for (int i = 0; i < 20; ++i)
-        window->idle();
-    channelPowers (*plugin);
-    EXPECT_FLOAT_EQ (hostPoint (effect, lowest).x, lowestX) << "undone";
-
-    window.reset();
-    plugin->suspend();
+    clickUndo();
+    EXPECT_FLOAT_EQ (point (lowest).x, lowestX) << "undone";
 }
