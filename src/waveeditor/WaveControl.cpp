@@ -1429,7 +1429,6 @@ void WaveControl::finishRubberBand()
     }
 
     const auto target = measureSelection (enclosed);
-    selectedSlots = enclosed;
     selection->setPoints (enclosed);
     selection->setAnimationListener (std::make_unique<AnimationListener> (*this, *selection));
     juce::Desktop::getInstance().getAnimator().animateComponent (selection.get(), target, 1.0f, 200, false, 0.5, 0.5);
@@ -1468,7 +1467,6 @@ void WaveControl::selectAllPoints (int wave)
         return;
 
     dragWave = wave;
-    selectedSlots = used;
     selection = std::make_unique<Selection> (getEditor(), *this, allowedArea());
     selection->setPoints (used);
     selection->setSelectionListener (std::make_unique<SelectionListener> (*this));
@@ -1477,21 +1475,26 @@ void WaveControl::selectAllPoints (int wave)
     fitSelection (true);
 }
 
+const std::vector<int>& WaveControl::selectedPoints() const noexcept
+{
+    static const std::vector<int> none;
+    return hasSelection() ? selection->getPoints() : none;
+}
+
 void WaveControl::removeSelection()
 {
     if (! hasSelection())
         return;
 
     selection.reset();
-    selectedSlots.clear();
 }
 
 void WaveControl::fitSelection (bool move)
 {
-    if (! hasSelection() || selectedSlots.empty())
+    if (! hasSelection() || selectedPoints().empty())
         return;
 
-    const auto bounds = measureSelection (selectedSlots);
+    const auto bounds = measureSelection (selectedPoints());
 
     if (! move)
         return;

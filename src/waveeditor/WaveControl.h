@@ -125,7 +125,8 @@ public:
     // The rectangle a selection may cover: its inner part is exactly the drawable range.
     juce::Rectangle<int> allowedArea() const noexcept;
     Selection* getSelection() const noexcept { return selection.get(); }
-    const std::vector<int>& selectedPoints() const noexcept { return selectedSlots; }
+    // The selection's points, in slot order; none without a selection.
+    const std::vector<int>& selectedPoints() const noexcept;
 
     // Runs applySelection whenever the settled selection moves or changes size.
     class SelectionListener : public juce::ComponentListener
@@ -261,7 +262,6 @@ private:
     bool leftPress = false, previousLeftPress = false;
     int hoveredWave = -1;
     CursorHider cursorHider { *this };
-    std::vector<int> selectedSlots;
     std::unique_ptr<Selection> selection;   // a child while it exists
     juce::Point<int> rubberBandAnchor;
     WaveControlPopup popup;
